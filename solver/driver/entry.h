@@ -1,0 +1,10 @@
+// The solver's program entry: command line, files, model and top-level loop.
+#pragma once
+
+namespace zelk {
+
+// Runs the solver on the command line given; returns the exit code. Fatal
+// errors inside leave by zelk::FatalExit, caught by main().
+int runSolver(int argc, const char* const* argv);
+
+}  // namespace zelk
