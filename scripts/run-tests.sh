@@ -1,0 +1,17 @@
+#!/bin/sh
+# Builds and runs every test: a Release build, then a Debug build with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -e
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+jobs=$(nproc)
+
+cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DZELK_BUILD_TESTS=ON >/dev/null
+cmake --build build-release -j"$jobs"
+ctest --test-dir build-release --output-on-failure -j"$jobs"
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DZELK_SANITIZE=ON >/dev/null
+cmake --build build-asan -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j"$jobs"
+echo "All tests passed."
