@@ -2,23 +2,29 @@
 
 #include <iostream>
 
+#include "driver/macro_command_table.h"
+
 namespace zelk {
 
 MacroInterpreter::MacroInterpreter(InputReader& reader, std::ostream& resultFile, Model& model)
-    : reader_(reader), resultFile_(resultFile), model_(model) {}
+    : record_(reader, resultFile, model) {}
 
-// Stand-in: reads and echoes commands until END.
 void MacroInterpreter::run(const std::string& mode, bool echo) {
-    bool interactive = mode == "INTERACTIVE";
-    reader_.consoleMode = interactive;
-    for (;;) {
+    InputReader& reader = record_.reader;
+    const bool interactive = mode == "INTERACTIVE";
+    if (interactive) reader.consoleMode = true;
+    if (mode == "BATCH") reader.consoleMode = false;
+
+    MacroContext context(record_);
+    while (!context.ended) {
+        // The prompt follows the mode of the block, not where lines come from.
         if (interactive) std::cout << "RUN :   " << std::flush;
-        int command = reader_.readKeyword(MacroKeywords);
+        const int keyword = reader.readKeyword(MacroKeywords);
         if (echo) {
-            resultFile_ << reader_.echoLine() << "\n";
-            std::cout << reader_.echoLine() << "\n";
+            record_.resultFile << reader.echoLine() << "\n";
+            std::cout << reader.echoLine() << "\n";
         }
-        if (command == kMacroEnd) return;
+        if (keyword >= 0) macroCommand(static_cast<MacroKeyword>(keyword)).handler(context);
     }
 }
 

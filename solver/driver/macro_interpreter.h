@@ -1,9 +1,13 @@
 // Executes blocks of macro commands until the macro END.
+//
+// One interpreter lives for the whole run, so what a block sets (band, clock,
+// and the approximation once it exists) holds in the next block.
 #pragma once
 
 #include <ostream>
 #include <string>
 
+#include "driver/macro_context.h"
 #include "input/input_reader.h"
 #include "model/model.h"
 
@@ -12,13 +16,15 @@ namespace zelk {
 class MacroInterpreter {
 public:
     MacroInterpreter(InputReader& reader, std::ostream& resultFile, Model& model);
-    // mode is "BATCH" (commands from the input file) or "INTERACTIVE" (console).
+    // mode "BATCH" reads commands from the input file, "INTERACTIVE" from the
+    // console with the prompt "RUN :   "; the reader stays switched afterwards.
+    // With echo set, every command line goes to the result file and standard output.
     void run(const std::string& mode, bool echo);
 
+    const MacroRecord& record() const { return record_; }
+
 private:
-    InputReader& reader_;
-    std::ostream& resultFile_;
-    Model& model_;
+    MacroRecord record_;
 };
 
 }  // namespace zelk
