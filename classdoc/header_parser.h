@@ -1,0 +1,67 @@
+// HeaderParser: turns the token stream of each header into the documentation
+// model. One function per grammar rule; most of the rules decide which comment
+// lines belong to which item. Everything it does not need is stepped over.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "comment_list.h"
+#include "doc_model.h"
+#include "header_scanner.h"
+
+namespace classdoc {
+
+class DocWriter;
+
+// Classes nested deeper than this are skipped whole, so that no input can
+// exhaust the stack.
+constexpr int kMaxNestingDepth = 256;
+
+class HeaderParser {
+ public:
+  // Traces go through `writer` at the level `debugLevel` holds at the time.
+  HeaderParser(DocModel& model, DocWriter& writer, const int& debugLevel);
+
+  // Parses the file `openName`, whose items record `shownName`; false when it
+  // cannot be opened (nothing is recorded then).
+  bool readfile(const std::string& openName, const std::string& shownName);
+  // Parses a header held in memory.
+  void readText(std::string_view text, const std::string& shownName);
+
+ private:
+  enum class CommentScope { kFile, kBody };
+
+  void parseFile();
+  void parseClass();
+  void parseBases(ClassDoc& cls, int defaultAccess);
+  MemberDoc* parseMember(ClassDoc& cls, int access);
+  int collectMember(CommentList& comments, std::string& name, std::string& declaration);
+  void parseExtern(int flags);
+  void parseEnum();
+  EnumValueDoc* parseEnumMember(EnumDoc& item);
+  int collectEnumMember(CommentList& comments, std::string& name, std::string& value);
+  void skipTemplateParameters();
+  void enterNamespace();
+
+  void finishComment(bool discard);
+  void commentToken(int type, CommentScope scope);
+  void otherToken();
+
+  // Comment-list operations with their traces.
+  void appendLine(CommentList& list, const std::string& text);
+  void moveComments(CommentList& to, CommentList& from);
+  void zeroComments(CommentList& list);
+  void trace(std::string_view text);
+
+  DocModel& model_;
+  DocWriter& writer_;
+  const int& debugLevel_;
+  HeaderScanner scanner_;
+  CommentList comments_;               // accumulated comments, not yet given to an entry
+  CommentedEntry* pending_ = nullptr;  // entry that may still take trailing comments
+  int lastLine_ = 0;                   // line after the last comment or entry
+  int depth_ = 0;                      // classes being parsed, nested
+};
+
+}  // namespace classdoc
