@@ -1,0 +1,38 @@
+#include "meshless/distance_sort.h"
+
+#include <cassert>
+#include <cmath>
+#include <utility>
+
+namespace zelk {
+
+float storedDistance(const Point& node, const double point[3]) {
+    const double dx = node.x - point[0];
+    const double dy = node.y - point[1];
+    const double dz = node.z - point[2];
+    return static_cast<float>(std::sqrt(dx * dx + dy * dy + dz * dz));
+}
+
+void exchangeSortByDistance(std::span<float> dist, std::span<int> nodes) {
+    assert(dist.size() == nodes.size());
+    const std::size_t n = dist.size();
+    for (std::size_t l = 0; l + 1 < n; ++l)
+        for (std::size_t q = l + 1; q < n; ++q)
+            if (dist[q] < dist[l]) {
+                std::swap(dist[q], dist[l]);
+                std::swap(nodes[q], nodes[l]);
+            }
+}
+
+void sortNodesByDistance(std::span<const Node> nodes, const double point[3],
+                         std::span<int> sortedNodes, std::span<float> sortedDist) {
+    assert(sortedNodes.size() >= nodes.size() && sortedDist.size() >= nodes.size());
+    const std::size_t n = nodes.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        sortedDist[k] = storedDistance(nodes[k], point);
+        sortedNodes[k] = static_cast<int>(k);
+    }
+    exchangeSortByDistance(sortedDist.first(n), sortedNodes.first(n));
+}
+
+}  // namespace zelk

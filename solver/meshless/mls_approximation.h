@@ -1,0 +1,166 @@
+// The moving-least-squares approximation over the model's nodes.
+//
+// One object holds every setting of the approximation, the per-node support
+// sizes, the influence list of the point last processed, the work storage of
+// the moment matrices and the shape functions computed there. The macro
+// commands create it (MLS, MFLS, LSQ) and tune it; the analysis evaluates it at
+// its integration points through evaluateAt. Points are handled one at a time.
+//
+// Typical use:
+//   MlsApproximation approx(model.nodes);           // defaults: QUAD, SL234, SEL 18
+//   approx.setInfluenceDomain("SEL");
+//   approx.setSupportCount(18);                       // computes SupportSize
+//   approx.evaluateAt(model.evPoints[0], 1, "FULL");  // results into the EvPoint
+//
+// The influence search is the reference full scan with an exchange sort
+// (referenceFindInfluenceNodes); a faster search must give the same lists.
+#pragma once
+
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "matrix/gen_matrix.h"
+#include "matrix/symm_matrix.h"
+#include "meshless/approx_settings.h"
+#include "meshless/approximation.h"
+#include "model/model.h"
+
+namespace zelk {
+
+// Program-wide switch of the diagnostic dumps to "DEBUG.OUT"; off.
+extern bool debugSwitch;
+
+class MlsApproximation : public Approximation {
+public:
+    static constexpr int kDefaultPtsNbInSupport = 18;
+    static constexpr int kDefaultMaxInflPts = 200;
+    // Smallest pivot the Cholesky factorisation of the moment matrix accepts.
+    static constexpr double kPivotThreshold = 1e-9;
+
+    // Defaults over the node table, which must outlive the object. approxType
+    // is "MLS Approximation", "MFLS Approximation" or "LSQ Approximation".
+    explicit MlsApproximation(const std::vector<Node>& nodes,
+                              std::string approxType = "MLS Approximation");
+    MlsApproximation(const MlsApproximation&) = delete;
+    MlsApproximation& operator=(const MlsApproximation&) = delete;
+
+    // --- Approximation ---------------------------------------------------
+    // The reference full-scan search (no faster one exists yet).
+    bool findInfluenceNodes(const double point[3]) override;
+    // Support radius sx of every node from its ptsNbInSupport nearest nodes.
+    void computeSupportSizes() override;
+    // Shape functions into shapeValues and, for order 1, shapeDerivs (c x 3).
+    bool shapeFunctions(const double point[3], int order, std::string_view mode) override;
+
+    // Influence list of the point by full scan and exchange sort, into
+    // inflPts / InflPtsNb. Returns false when fewer than numBasisTerms nodes
+    // were found. Kept callable for comparison with faster searches.
+    bool referenceFindInfluenceNodes(const double point[3]);
+
+    // Shape functions at the point of the EvPoint, stored in it (list, values,
+    // derivatives). A point that already holds a list keeps it: no search.
+    // A failure writes the failure dump and "Node.dat" and ends the run (exit 1).
+    void evaluateAt(EvPoint& evPoint, int order, std::string_view mode);
+
+    // --- Settings (macro commands) ---------------------------------------
+    // INFLE: stores the domain type (SEL, VAR, ALL, FIX). A type other than FIX
+    // with a box support region is fatal.
+    void setInfluenceDomain(const std::string& type);
+    // INFLE SEL/VAR/ALL k: ptsNbInSupport = k, at most the node count, at least 1;
+    // then the support sizes are computed.
+    void setSupportCount(int k);
+    // INFLE FIX: every node gets the support (sx, sy, sz).
+    void setFixedSupport(double sx, double sy, double sz);
+    // MAXINFLPT: capacity of the influence list; 0 (or less) means the node count.
+    void setMaxInflPts(int k);
+    // SUPPORTREGION: the shape text, kept as typed. RECT... after a non-FIX INFLE
+    // is fatal; a text that is neither CIRC... nor RECT... draws a warning.
+    void setSupportRegion(const std::string& text);
+    // SCALE.
+    void setScale(double s) { Scale = s; }
+    // BASIS: a name whose first four characters are not SHEP, LINE or QUAD is fatal.
+    void setBasis(const std::string& name);
+    // WEIGHT: kernel name and the shared weightParameter.
+    void setWeight(const std::string& type, double parameter);
+    // DEBUG: "ON" turns the dumps on and opens "DEBUG.OUT"; anything else turns
+    // them off and closes it.
+    void setDebug(const std::string& text);
+    // CBASIS, SINWE, SINCHE: switches that stay on for the life of the object.
+    void setCBasis() { settings.CBasis = 1; }
+    void setSingularWeight() { settings.SingularWeight = 1; }
+    void setSingularCheck() { SingularCheck = true; }
+
+    // Coordinates of the basis vector / its derivatives for the node relative to the point.
+    void basisAt(const double point[3], const double node[3], double* p) const;
+    void basisDerivsAt(const double point[3], const double node[3], double* dp, int ld) const;
+
+    int nodeCount() const { return static_cast<int>(nodes_.size()); }
+    const std::vector<Node>& nodes() const { return nodes_; }
+    // True when the approximation type begins with "LSQ" (all weights 1).
+    bool isLeastSquares() const { return approxType.compare(0, 3, "LSQ") == 0; }
+
+    // --- Fields (their names are those the reports print) -----------------
+    int spaceDim = 3;         // space dimension
+    int derivOrder = 2;       // highest derivative order of the work storage (order 2 is rejected)
+    int numSecondDerivs = 6;  // distinct second derivatives in spaceDim dimensions
+    std::string approxType;   // "MLS Approximation", "MFLS Approximation" or "LSQ Approximation"
+
+    std::string InflDomain = "SEL";                   // SEL, VAR, ALL or FIX, compared on 3 characters
+    int ptsNbInSupport = kDefaultPtsNbInSupport;      // nearest nodes that define a support
+    int maxInflPts = kDefaultMaxInflPts;              // cap of ALL; initial capacity of inflPts
+    double Scale = 1.0;                               // multiplier of the nearest-neighbour distances
+    GenMatrix<double> SupportSize;                    // n x 3: sx, sy, sz per node; 0 until INFLE
+    double currentSupport[3] = {0.0, 0.0, 0.0};       // support triple of the node being weighted
+    std::vector<int> sortedNodes;                     // node indices by distance (n)
+    std::vector<float> sortedDist;                    // their distances, single precision (n)
+    ColumnVector<int> inflPts;                        // influence nodes of the current point (0-based)
+    int InflPtsNb = 0;                                // valid entries of inflPts
+    bool searchNeeded = true;                         // false: the point brought its own list
+    bool SingularCheck = false;                       // repair singular moment matrices by swapping nodes
+    std::ofstream debugOut;                           // "DEBUG.OUT" while the debug switch is on
+
+    ApproxSettings settings;  // weight type, support region, SingularWeight, CBasis, basis type
+    int numBasisTerms = 10;   // m
+
+    // Work storage (m = numBasisTerms, c = InflPtsNb).
+    SymmMatrix momentMatrix;        // A = sum w p p^T (lower triangle), then its Cholesky factor
+    SymmMatrix momentDerivs[3];     // A_x, A_y, A_z = sum dw/dx_k p p^T
+    GenMatrix<double> B;            // m x c, column H = w_H p_H
+    GenMatrix<double> BDerivs[3];   // m x c each, column H = dw_H/dx_k p_H
+    ColumnVector<double> p;         // p(x), then gamma = A^-1 p(x)
+    GenMatrix<double> dp;           // m x 3: dp(x)/dx_k, then gamma_k
+
+    // Results at the current point.
+    ColumnVector<double> shapeValues;  // c values
+    GenMatrix<double> shapeDerivs;     // c x 3 first derivatives
+
+private:
+    bool selectInfluenceNodes(int n);
+    void singularCheck(const double point[3]);
+    // Sizes the work storage for m = numBasisTerms.
+    void sizeWorkStorage();
+    // Makes room for at least count entries in inflPts, keeping the list.
+    void reserveInfluence(int count);
+    void appendInfluenceNode(int node) {
+        if (InflPtsNb == inflPts.size(0)) reserveInfluence(InflPtsNb + 1);
+        inflPts(InflPtsNb++) = node;
+    }
+    // A (and, when withDerivs, A_k) over the current list; B and B_k when fillB.
+    void assembleMoments(const double point[3], bool withDerivs, bool fillB);
+    // Cholesky factor of momentMatrix in place; false below the pivot threshold.
+    bool factorMomentMatrix(bool reportZeroDiagonal);
+    // Box supports are only defined with FIX; anything else is fatal.
+    void requireFixForBox() const;
+    bool isVariable() const { return InflDomain.compare(0, 3, "VAR") == 0; }
+    bool isFixed() const { return InflDomain.compare(0, 3, "FIX") == 0; }
+    void writeDebugDump(const double point[3]);
+    [[noreturn]] void tooFewFixedNodes(const double point[3]) const;
+    [[noreturn]] void shapeFunctionFailure(const EvPoint& evPoint) const;
+
+    const std::vector<Node>& nodes_;
+    bool inflDomainGiven_ = false;  // INFLE has been given on this object
+};
+
+}  // namespace zelk
