@@ -32,10 +32,6 @@ void readOptionalChoice(MacroContext& context, std::initializer_list<std::string
     if (fallback != nullptr) context.setEquationText(fallback);
 }
 
-// Gives the model its equation numbering over the reduced degrees of freedom.
-// The model record cannot renumber itself yet, so the command says so.
-void renumberReduced(Model&) { std::cout << "*** Warning *** REDUCEDOF is not available yet\n"; }
-
 }  // namespace
 
 // END
@@ -105,7 +101,7 @@ void handleBand(MacroContext& context) {
     context.record.band = beginsWith(word, "ON");
 }
 
-// REDUCEDOF
-void handleReducedOf(MacroContext& context) { renumberReduced(context.record.model); }
+// REDUCEDOF: numbers the model's equations again over the reduced degrees of freedom.
+void handleReducedOf(MacroContext& context) { context.record.model.renumberReduced(true); }
 
 }  // namespace zelk

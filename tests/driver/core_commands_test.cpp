@@ -96,6 +96,12 @@ TEST_F(MacroBlock, HandlersLeaveUnusedFieldsOfTheLine) {
     EXPECT_FALSE(context.ended);
 }
 
+TEST_F(MacroBlock, ReducedOfRenumbersTheModel) {
+    type("REDUCEDOF\n");
+    execute();
+    EXPECT_TRUE(model.reducedDof);
+}
+
 TEST(MacroCommandTable, HasOneEntryPerKeyword) {
     EXPECT_EQ(macroCommands().size(), static_cast<std::size_t>(MacroKeywords.count()));
     for (const MacroCommand& command : macroCommands()) EXPECT_NE(std::string(command.help), "");
