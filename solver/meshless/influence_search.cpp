@@ -108,19 +108,24 @@ bool MlsApproximation::selectInfluenceNodes(int n) {
 
 void MlsApproximation::singularCheck(const double point[3]) {
     const int n = nodeCount();
-    for (int k = InflPtsNb; k < n; ++k) {
+    const int first = InflPtsNb;  // first sorted entry not taken by the selection
+    for (int k = first;; ++k) {
         assembleMoments(point, /*withDerivs=*/false, /*fillB=*/false);
         if (factorMomentMatrix(/*reportZeroDiagonal=*/false)) return;
+        if (k >= n) {
+            // Every farther node has been tried, the last one included.
+            if (k > first) {
+                std::cerr << "*** Error *** SingularCheck : Matrix A is singular !\n";
+                fatalExit(1);
+            }
+            return;
+        }
         // Swap the farthest listed node for the next sorted one and widen its support.
         const int a = sortedNodes[k];
         inflPts(InflPtsNb - 1) = a;
         const double reach = static_cast<double>(sortedDist[k]) * Scale;
         SupportSize(a, 0) = reach;
         if (isVariable()) currentSupport[0] = reach;
-        if (k == n - 1) {
-            std::cerr << "*** Error *** SingularCheck : Matrix A is singular !\n";
-            fatalExit(1);
-        }
     }
 }
 
