@@ -25,6 +25,11 @@ ClassDoc& DocModel::classNamed(const std::string& name, int kind, const std::str
   return created;
 }
 
+ClassDoc* DocModel::findClass(const std::string& name, int kind) const {
+  auto found = classIndex_.find(std::make_pair(name, kind & kStructKind));
+  return found == classIndex_.end() ? nullptr : found->second;
+}
+
 EnumDoc& DocModel::enumNamed(const std::string& name, const std::string& fileName, int line) {
   if (auto found = enumIndex_.find(name); found != enumIndex_.end()) return *found->second;
   EnumDoc& created = create<EnumDoc>(name, fileName, line);

@@ -104,6 +104,8 @@ class DocModel {
   // The class of that name whose kind, abstract aside, is `kind`; a new one at
   // (fileName, line) when there is none.
   ClassDoc& classNamed(const std::string& name, int kind, const std::string& fileName, int line);
+  // The class of that name and kind (abstract aside), or none.
+  ClassDoc* findClass(const std::string& name, int kind) const;
   EnumDoc& enumNamed(const std::string& name, const std::string& fileName, int line);
   // The declaration of that name (the comments given are dropped), or a new
   // one taking the flags, the declaration and both comment lists.

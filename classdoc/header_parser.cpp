@@ -131,13 +131,17 @@ void HeaderParser::commentToken(int type, CommentScope scope) {
   lastLine_ = line;
 }
 
+bool HeaderParser::onEntryLine() const {
+  return scanner_.whitespace().find('\n') == std::string::npos;
+}
+
 void HeaderParser::otherToken() {
   if (scanner_.line() > lastLine_ + 1) finishComment(/*discard=*/true);
 }
 
 // file -> { comment | class | enum | static | extern | typedef | const | inline | other }
 void HeaderParser::parseFile() {
-  zeroComments(comments_);
+  comments_.zero();
   pending_ = nullptr;
   lastLine_ = scanner_.line();
   depth_ = 0;
@@ -296,6 +300,19 @@ void HeaderParser::parseClass() {
         finishComment(/*discard=*/false);
         parseEnum();
         break;
+      case kIgnore:
+        // The marker at the end of a member's line excludes that member.
+        if (pending_ && !cls.members.empty() && pending_ == cls.members.last().get() &&
+            onEntryLine()) {
+          cls.members.removeLast();
+          pending_ = nullptr;
+          cls.kind &= ~kAbstractKind;
+          for (const auto& member : cls.members)
+            if (member->flags & kPureFlag) cls.kind |= kAbstractKind;
+        } else {
+          otherToken();
+        }
+        break;
       case kPrivate:
       case kPublic:
       case kProtected:
@@ -347,9 +364,11 @@ void HeaderParser::parseBases(ClassDoc& cls, int defaultAccess) {
         if (type != kName) break;
         name += "::" + scanner_.currentText();
       }
-      DocModel::addBase(cls, model_.classNamed(name, kClassKind, scanner_.fileName(),
-                                               scanner_.line()),
-                        relation);
+      // A structure already declared under that name is the base; otherwise
+      // the base is looked up as a class.
+      ClassDoc* base = model_.findClass(name, kStructKind);
+      if (!base) base = &model_.classNamed(name, kClassKind, scanner_.fileName(), scanner_.line());
+      DocModel::addBase(cls, *base, relation);
       relation = defaultAccess;
       if (type == kName) type = scanner_.nextTokenWithArgs();
       continue;  // `type` already holds the token after the name
@@ -584,6 +603,16 @@ void HeaderParser::parseEnum() {
       case kComment:
       case kMultiComment:
         commentToken(type, CommentScope::kBody);
+        break;
+      case kIgnore:
+        // The marker at the end of a value's line excludes that value.
+        if (pending_ && !item.values.empty() && pending_ == item.values.last().get() &&
+            onEntryLine()) {
+          item.values.removeLast();
+          pending_ = nullptr;
+        } else {
+          otherToken();
+        }
         break;
       default:
         otherToken();

@@ -47,6 +47,8 @@ class HeaderParser {
   void finishComment(bool discard);
   void commentToken(int type, CommentScope scope);
   void otherToken();
+  // True when the current token stands on the line where the last token ended.
+  bool onEntryLine() const;
 
   // Comment-list operations with their traces.
   void appendLine(CommentList& list, const std::string& text);

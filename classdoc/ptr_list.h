@@ -37,6 +37,8 @@ class GrowableList {
     makeRoom(other.items_.size());
     items_.insert(items_.end(), other.items_.begin(), other.items_.end());
   }
+  void removeLast() { items_.pop_back(); }
+  const T& last() const { return items_.back(); }
   // Empties the list; entries that are pointers are not freed.
   void clearKeep() { items_.clear(); }
   template <class Compare>
