@@ -1,0 +1,128 @@
+// The explicit dynamic Element-Free Galerkin analysis of one macro run.
+//
+// A run has named phases, each in its own source file:
+//   integration points  (construction, computeWeightsAndMass)  integration_points.cpp
+//   internal force and material update (internalForces)        internal_forces.cpp
+//   walls               (externalForces)                        external_forces.cpp
+//   update and output   (runToTime, writeTecplot)               time_stepping.cpp
+//
+// Nodal vectors hold degree of freedom d (0 = x, 1 = y, 2 = z) of node I at
+// entry 3 I + d. Integration points keep their material state in their
+// EvPoint records; their influence lists, shape-function values and reference
+// derivatives are packed into flat tables at construction, which is what the
+// step loop reads.
+//
+// Schemes: "PIEFG" integrates with the nodes (point I stands for node I) plus
+// one point at each cell centre; "EFG" with NINTX x NINTY x NINTZ Gauss points
+// per cell. Under "EFG" the nodes get shape functions of their own at their
+// reference positions, so that walls and node output work on the nodes:
+//   - contact weight of node I (its share of the body): the lumped volume
+//     sum over points p of pointWeight[p] * phi_I(x_p);
+//   - stress written for node I: that of the integration point nearest to it
+//     (in the reference configuration) among the points it influences.
+// Under "PIEFG" both are those of node I's own point.
+#pragma once
+
+#include <array>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "analysis/gauss_quadrature.h"
+#include "analysis/influence_table.h"
+#include "analysis/material_model.h"
+#include "analysis/point_evaluator.h"
+#include "analysis/result_files.h"
+#include "analysis/rigid_wall.h"
+#include "model/model.h"
+
+namespace zelk {
+
+class DynamicAnalysis {
+public:
+    // Builds the integration points of the scheme ("EFG" or "PIEFG") with
+    // shape functions from the approximation, which is not kept. A model the
+    // scheme cannot work on is reported (naming what is missing) and ends the
+    // run with exit 1, as does any other scheme text ("Meshless type error!!!").
+    DynamicAnalysis(PointEvaluator& approximation, Model& model, const std::string& scheme);
+    DynamicAnalysis(const DynamicAnalysis&) = delete;
+    DynamicAnalysis& operator=(const DynamicAnalysis&) = delete;
+
+    // STEPTIME: constantStep = (word is exactly "CONST"); stepLength = value [length].
+    void setStepLength(const std::string& word, double value);
+    // INITV: every node gets the velocity (vx, vy, vz).
+    void setInitialVelocity(double vx, double vy, double vz);
+    // GRIDWALL: the walls replace those given before.
+    void setWalls(std::vector<std::unique_ptr<RigidWall>> newWalls);
+
+    // CALTIME: steps from time 0 until the time passes tEnd, writing the history
+    // file, a node file every 100 base steps and "Node.dat" at the end.
+    void runToTime(double tEnd);
+
+    // Integration weight of every point and lumped mass of every node; a
+    // non-positive cell weight prints it and "cell xj error!!!", exit 1.
+    void computeWeightsAndMass();
+    // Reports the first node whose lumped mass is not positive, exit 1.
+    void checkNodalMasses() const;
+    // Adds the internal forces of all points to force and advances their stress by dt.
+    void internalForces(double dt);
+    // force = wall penalty forces at the current displacements; then moves the walls.
+    void externalForces(double dt);
+    // The Tecplot point file of the current state, in the stream's number format.
+    void writeTecplot(std::ostream& out);
+    // The point's position, material name and value (scientific, precision 5, width 15).
+    static void printPoint(std::ostream& out, const EvPoint& point);
+
+    // Current position of node I: reference position plus its interpolated displacement.
+    std::array<double, 3> nodePosition(int node) const;
+    // Integration point whose stress is written for node I.
+    int stressPointOfNode(int node) const { return stressPoint_[node]; }
+    // Weight of node I in the wall penalty.
+    double contactWeight(int node) const { return contactWeight_[node]; }
+    bool isPiefg() const { return piefg_; }
+
+    // Gauss rule of one cell ("EFG").
+    std::array<double, kMaxGaussPointsPerCell> gaussXi{}, gaussEta{}, gaussZeta{}, gaussWeight{};
+    Model* model;
+    std::unique_ptr<MaterialModel> materialModel;
+    std::string meshlessType;          // "EFG" or "PIEFG"
+    std::vector<double> pointWeight;   // integration weight of each point [length^3]
+    std::vector<double> nodalMass;     // lumped mass of each node [mass]
+    std::vector<double> force;         // nodal forces; accelerations after the division by the masses
+    std::vector<double> displacement;  // nodal displacements [length]
+    std::vector<double> velocity;      // nodal velocities [length / time]
+    int numIntPoints = 0;
+    std::vector<EvPoint> intPoints;    // material state of each integration point
+    double minJacobian = 1.0;          // smallest det F met so far; shortens a non-constant step
+    double stepLength = 0.0;           // STEPTIME value: a length, divided by the wave speed to give the step
+    int wallCount = 0;
+    std::vector<std::unique_ptr<RigidWall>> walls;
+    bool constantStep = true;
+
+private:
+    void checkModel() const;
+    void buildIntegrationPoints(PointEvaluator& approximation);
+    void buildPiefgPoints(PointEvaluator& approximation);
+    void buildEfgPoints(PointEvaluator& approximation);
+    void buildNodeTables(PointEvaluator& approximation);
+    void appendToTable(InfluenceTable& table, const EvPoint& point);
+    // Young's modulus and reference density of the first evaluation point's material.
+    const Material& referenceMaterial() const;
+    // Reports the first non-finite displacement or velocity after a step, exit 1.
+    void checkFinite(int step) const;
+    void writeNodeFile(const std::string& fileName, bool eightDigits);
+
+    bool piefg_ = false;
+    InfluenceTable pointTable_;           // influence data of the integration points
+    InfluenceTable nodeTable_;            // influence data of the nodes at their reference positions
+    std::vector<int> stressPoint_;        // per node: the point whose stress is written for it
+    std::vector<double> contactWeight_;   // per node: weight in the wall penalty
+    std::vector<int> contactNodes_;       // nodes with a non-zero nodeFlag
+    std::vector<int> fixedDofs_;          // entries kept at zero: directions with BOUND code 0
+    std::vector<NodeRow> nodeRows_;       // work rows of the node files
+    std::vector<std::array<int, 8>> connectivity_;  // cell corners as node numbers, when every cell has them
+    bool cellsHaveNodes_ = false;
+};
+
+}  // namespace zelk

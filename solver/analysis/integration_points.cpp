@@ -1,0 +1,289 @@
+// Integration points, their weights and the lumped nodal masses.
+#include <cmath>
+#include <iostream>
+#include <limits>
+
+#include "analysis/analysis_errors.h"
+#include "analysis/cell_geometry.h"
+#include "analysis/dynamic_analysis.h"
+#include "input/fatal_exit.h"
+
+namespace zelk {
+
+namespace {
+
+constexpr const char* kDynamics = "Dynamics";
+
+// A fresh point at the position with the settings and material state of the source.
+EvPoint pointWithSettingsOf(const EvPoint& source, double x, double y, double z) {
+    EvPoint point;
+    point.x = x;
+    point.y = y;
+    point.z = z;
+    point.pointValue = source.pointValue;
+    point.material = source.material;
+    point.materialName = source.materialName;
+    point.sourceNode = source.sourceNode;
+    point.yieldStress = source.yieldStress;
+    point.density = source.density;
+    point.plasticStrain = source.plasticStrain;
+    return point;
+}
+
+// Corner node numbers of a cell, or false when it does not carry 8 valid ones.
+bool cellNodes(const Cell& cell, int numNodes, std::array<int, 8>& nodes) {
+    if (cell.nodeNumbers.size() != 8) return false;
+    for (int c = 0; c < 8; ++c) {
+        const double number = cell.nodeNumbers[c];
+        if (!(number >= 0.0 && number < numNodes)) return false;
+        nodes[c] = static_cast<int>(number);
+    }
+    return true;
+}
+
+}  // namespace
+
+DynamicAnalysis::DynamicAnalysis(PointEvaluator& approximation, Model& model, const std::string& scheme)
+    : model(&model), meshlessType(scheme.substr(0, 19)) {
+    buildIntegrationPoints(approximation);
+    constantStep = true;
+}
+
+// What each scheme needs of the model, checked before anything is built, so
+// that a bad model ends with a message instead of an index past a table.
+void DynamicAnalysis::checkModel() const {
+    const Model& m = *model;
+    if (m.NUMNP < 1 || static_cast<int>(m.nodes.size()) != m.NUMNP) analysisError(kDynamics, "the model has no nodes");
+    if (m.evPoints.empty()) analysisError(kDynamics, "the model has no evaluation points (EVPOINT)");
+    const Material* material = m.evPoints[0].material;
+    if (!material) analysisError(kDynamics, "evaluation point 1 has no material");
+    if (!(material->youngsModulus > 0.0) || !(material->density0 > 0.0))
+        analysisError(kDynamics, "material " + material->name + " needs a positive Young's modulus and density");
+    if (piefg_) {
+        if (static_cast<int>(m.evPoints.size()) < m.NUMNP)
+            analysisError(kDynamics, "PIEFG needs at least NUMNP = " + std::to_string(m.NUMNP) +
+                                         " evaluation points (one per node), the model has " +
+                                         std::to_string(m.evPoints.size()));
+        for (int i = 0; i < m.NUMNP; ++i)
+            if (!m.evPoints[i].material)
+                analysisError(kDynamics, "evaluation point " + std::to_string(i + 1) + " has no material");
+        std::array<int, 8> nodes{};
+        for (int i = 0; i < static_cast<int>(m.cells.size()); ++i)
+            if (!cellNodes(m.cells[i], m.NUMNP, nodes))
+                analysisError(kDynamics, "PIEFG needs the 8 corner nodes of every cell; cell " +
+                                             std::to_string(i + 1) + " has none or invalid ones");
+    } else {
+        if (!gaussOrdersValid(m.NINTX, m.NINTY, m.NINTZ))
+            analysisError(kDynamics, "NINTX, NINTY, NINTZ (" + std::to_string(m.NINTX) + ", " +
+                                         std::to_string(m.NINTY) + ", " + std::to_string(m.NINTZ) +
+                                         ") must each lie in 1 to " + std::to_string(kMaxGaussOrder) +
+                                         " with a product of at most " + std::to_string(kMaxGaussPointsPerCell));
+        if (m.cells.empty()) analysisError(kDynamics, "EFG needs background cells (NCELL, CELL)");
+    }
+    for (const NodalBC& bc : m.dispBCs)
+        if (bc.node < 0 || bc.node >= m.NUMNP)
+            analysisError(kDynamics, "boundary condition on node " + std::to_string(bc.node + 1) + " outside 1 to " +
+                                         std::to_string(m.NUMNP));
+}
+
+void DynamicAnalysis::buildIntegrationPoints(PointEvaluator& approximation) {
+    stepLength = 0.0;
+    if (meshlessType == "PIEFG") {
+        piefg_ = true;
+    } else if (meshlessType != "EFG") {
+        std::cout << "Meshless type error!!!";
+        fatalExit(1);
+    }
+    checkModel();
+    const Model& m = *model;
+    numIntPoints = piefg_ ? m.NUMNP + m.NCELL : m.NINTX * m.NINTY * m.NINTZ * m.NCELL;
+    intPoints.assign(numIntPoints, EvPoint{});
+    if (piefg_)
+        buildPiefgPoints(approximation);
+    else
+        buildEfgPoints(approximation);
+    for (const EvPoint& point : intPoints) appendToTable(pointTable_, point);
+    buildNodeTables(approximation);
+
+    pointWeight.assign(numIntPoints, 0.0);
+    nodalMass.assign(m.NUMNP, 0.0);
+    force.assign(3 * m.NUMNP, 0.0);
+    displacement.assign(3 * m.NUMNP, 0.0);
+    velocity.assign(3 * m.NUMNP, 0.0);
+    contactWeight_.assign(m.NUMNP, 0.0);
+    minJacobian = 1.0;
+    materialModel = std::make_unique<MaterialModel>();
+
+    for (int i = 0; i < m.NUMNP; ++i)
+        if (m.nodes[i].nodeFlag != 0) contactNodes_.push_back(i);
+    for (const NodalBC& bc : m.dispBCs)
+        for (int d = 0; d < 3; ++d)
+            if (bc.code[d] == 0) fixedDofs_.push_back(3 * bc.node + d);
+    cellsHaveNodes_ = true;
+    connectivity_.clear();
+    std::array<int, 8> nodes{};
+    for (const Cell& cell : m.cells) {
+        if (!cellNodes(cell, m.NUMNP, nodes)) {
+            cellsHaveNodes_ = false;
+            connectivity_.clear();
+            break;
+        }
+        connectivity_.push_back(nodes);
+    }
+    nodeRows_.assign(m.NUMNP, NodeRow{});
+}
+
+void DynamicAnalysis::appendToTable(InfluenceTable& table, const EvPoint& point) {
+    if (!table.append(point, model->NUMNP)) {
+        std::cout << "Point:";
+        printPoint(std::cout, point);
+        analysisError(kDynamics, "the approximation gave this point an invalid influence list");
+    }
+}
+
+// Node I's own point is evaluation point I; one more point sits at each cell
+// centre with the settings of the first evaluation point.
+void DynamicAnalysis::buildPiefgPoints(PointEvaluator& approximation) {
+    Model& m = *model;
+    for (int i = 0; i < m.NUMNP; ++i) {
+        approximation.evaluateAt(m.evPoints[i], 1, "FULL");
+        intPoints[i] = m.evPoints[i];
+    }
+    for (int i = 0; i < m.NCELL; ++i) {
+        Cell& cell = m.cells[i];
+        cell.numCellPoints = 1;
+        cell.cellPoints.resize(1);
+        cell.weights.assign(1, prismVolume(cell.corners));
+        const Point centre = cellCentre(cell.corners);
+        EvPoint& point = intPoints[m.NUMNP + i];
+        point = pointWithSettingsOf(m.evPoints[0], centre.x, centre.y, centre.z);
+        approximation.evaluateAt(point, 1, "FULL");
+    }
+}
+
+// Gauss points cell by cell, xi slowest and zeta fastest within a cell.
+void DynamicAnalysis::buildEfgPoints(PointEvaluator& approximation) {
+    Model& m = *model;
+    int count = 0;
+    gaussQuadrature(m.NINTX, m.NINTY, m.NINTZ, count, gaussXi.data(), gaussEta.data(), gaussZeta.data(),
+                    gaussWeight.data(), 3);
+    int p = 0;
+    for (Cell& cell : m.cells) {
+        cell.numCellPoints = count;
+        cell.cellPoints.resize(count);
+        cell.weights.assign(count, 0.0);
+        for (int g = 0; g < count; ++g) {
+            const CellMapping map = mapCellPoint(cell.corners, gaussXi[g], gaussEta[g], gaussZeta[g]);
+            cell.weights[g] = determinant3(map.jacobian) * gaussWeight[g];
+            EvPoint& point = intPoints[p++];
+            point = pointWithSettingsOf(m.evPoints[0], map.position[0], map.position[1], map.position[2]);
+            approximation.evaluateAt(point, 1, "FULL");
+        }
+    }
+}
+
+// The nodes' own interpolation (positions, walls, node output) and the point
+// whose stress is written for each node.
+void DynamicAnalysis::buildNodeTables(PointEvaluator& approximation) {
+    const Model& m = *model;
+    stressPoint_.assign(m.NUMNP, 0);
+    nodeTable_ = InfluenceTable{};
+    if (piefg_) {
+        for (int i = 0; i < m.NUMNP; ++i) {
+            appendToTable(nodeTable_, intPoints[i]);
+            stressPoint_[i] = i;
+        }
+        return;
+    }
+    for (int i = 0; i < m.NUMNP; ++i) {
+        const Node& node = m.nodes[i];
+        EvPoint point = pointWithSettingsOf(m.evPoints[0], node.x, node.y, node.z);
+        approximation.evaluateAt(point, 0, "FULL");
+        appendToTable(nodeTable_, point);
+    }
+    std::vector<double> nearest(m.NUMNP, std::numeric_limits<double>::infinity());
+    for (int p = 0; p < numIntPoints; ++p) {
+        const EvPoint& point = intPoints[p];
+        for (int k = pointTable_.offset[p]; k < pointTable_.offset[p + 1]; ++k) {
+            const int n = pointTable_.node[k];
+            const double dx = point.x - m.nodes[n].x, dy = point.y - m.nodes[n].y, dz = point.z - m.nodes[n].z;
+            const double distance = dx * dx + dy * dy + dz * dz;
+            if (distance < nearest[n]) {
+                nearest[n] = distance;
+                stressPoint_[n] = p;
+            }
+        }
+    }
+}
+
+void DynamicAnalysis::computeWeightsAndMass() {
+    const Model& m = *model;
+    std::fill(pointWeight.begin(), pointWeight.end(), 0.0);
+    std::fill(nodalMass.begin(), nodalMass.end(), 0.0);
+    const auto checkWeight = [](double weight) {
+        if (!(weight > 0.0)) {
+            std::cout << weight << "cell xj error!!!\n";
+            fatalExit(1);
+        }
+    };
+    if (piefg_) {
+        for (int i = 0; i < m.NCELL; ++i) {
+            const double volume = m.cells[i].weights[0];
+            checkWeight(volume);
+            // The 8 corners share a third of the cell, its centre two thirds.
+            for (const std::array<int, 8>& corners = connectivity_[i]; int n : corners)
+                pointWeight[n] += volume * 0.041666666666666664;
+            pointWeight[m.NUMNP + i] += volume * 0.6666666666666666;
+        }
+    } else {
+        int index = 0;
+        for (const Cell& cell : m.cells)
+            for (int g = 0; g < cell.numCellPoints; ++g) {
+                checkWeight(cell.weights[g]);
+                pointWeight[index++] = cell.weights[g];
+            }
+    }
+    if (!piefg_) std::fill(contactWeight_.begin(), contactWeight_.end(), 0.0);
+    for (int p = 0; p < numIntPoints; ++p) {
+        const double weight = pointWeight[p];
+        const double mass = weight * intPoints[p].density;
+        for (int k = pointTable_.offset[p]; k < pointTable_.offset[p + 1]; ++k) {
+            nodalMass[pointTable_.node[k]] += mass * pointTable_.value[k];
+            if (!piefg_) contactWeight_[pointTable_.node[k]] += weight * pointTable_.value[k];
+        }
+    }
+    if (piefg_)
+        for (int i = 0; i < m.NUMNP; ++i) contactWeight_[i] = pointWeight[i];
+}
+
+void DynamicAnalysis::checkNodalMasses() const {
+    for (int i = 0; i < model->NUMNP; ++i)
+        if (!(nodalMass[i] > 0.0)) {
+            std::cout << "*** Error *** Dynamics : node " << i + 1 << " has a lumped mass of " << nodalMass[i]
+                      << " (it lies outside the influence of every integration point, or the approximation"
+                         " gives it a negative share)\n";
+            fatalExit(1);
+        }
+}
+
+void DynamicAnalysis::setStepLength(const std::string& word, double value) {
+    constantStep = (word == "CONST");
+    stepLength = value;
+}
+
+void DynamicAnalysis::setInitialVelocity(double vx, double vy, double vz) {
+    for (int i = 0; i < model->NUMNP; ++i) {
+        velocity[3 * i] = vx;
+        velocity[3 * i + 1] = vy;
+        velocity[3 * i + 2] = vz;
+    }
+}
+
+void DynamicAnalysis::setWalls(std::vector<std::unique_ptr<RigidWall>> newWalls) {
+    walls = std::move(newWalls);
+    wallCount = static_cast<int>(walls.size());
+}
+
+const Material& DynamicAnalysis::referenceMaterial() const { return *model->evPoints[0].material; }
+
+}  // namespace zelk

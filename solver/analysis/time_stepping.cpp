@@ -1,0 +1,101 @@
+// Central-difference time stepping and the result files.
+#include <cmath>
+#include <fstream>
+#include <iomanip>
+#include <iostream>
+
+#include "analysis/analysis_errors.h"
+#include "analysis/dynamic_analysis.h"
+
+namespace zelk {
+
+namespace {
+
+constexpr const char* kCalTime = "CalTime";
+
+// Opens a result file for writing, or reports it by name and ends the run.
+std::ofstream openResultFile(const std::string& fileName) {
+    std::ofstream out(fileName);
+    if (!out) analysisError(kCalTime, "cannot open result file \"" + fileName + "\"");
+    return out;
+}
+
+}  // namespace
+
+void DynamicAnalysis::runToTime(double tEnd) {
+    const Material& material = referenceMaterial();
+    if (!(stepLength > 0.0) || !std::isfinite(stepLength))
+        analysisError(kCalTime, "the step length must be positive (give STEPTIME before CALTIME)");
+    std::ofstream history = openResultFile(kHistoryFileName);
+    useEightDigitFormat(history);
+
+    std::fill(force.begin(), force.end(), 0.0);
+    double time = 0.0;
+    int step = 0;
+    computeWeightsAndMass();
+    checkNodalMasses();
+
+    const int numNodes = model->NUMNP;
+    const std::size_t lastNode = 3 * static_cast<std::size_t>(numNodes) - 3;
+    while (tEnd >= 0.0) {
+        // The step length is a length: divided by the bar wave speed it gives a time.
+        const double baseStep = stepLength / std::sqrt(material.youngsModulus / material.density0);
+        const double dt = constantStep ? baseStep : baseStep * minJacobian;
+        time += dt;
+        const double stressZZ = intPoints.empty() ? 0.0 : intPoints[0].stress[2][2];
+        history << std::setw(kRealFieldWidth) << time << std::setw(kRealFieldWidth) << dt;
+        std::cout << "TIME STEP = " << step + 1 << "     STEP SIZE = " << dt << "     TIME = " << time
+                  << std::endl;
+        history << std::setw(kRealFieldWidth) << stressZZ << std::setw(kRealFieldWidth) << displacement[lastNode]
+                << std::setw(kRealFieldWidth) << displacement[lastNode + 1] << std::setw(kRealFieldWidth)
+                << displacement[lastNode + 2] << "\n";
+
+        internalForces(dt);
+        for (int node = 0; node < numNodes; ++node) {
+            const double inverseMass = 1.0 / nodalMass[node];
+            for (int d = 0; d < 3; ++d) force[3 * node + d] *= inverseMass;
+        }
+        for (int dof : fixedDofs_) velocity[dof] = displacement[dof] = force[dof] = 0.0;
+        // Leapfrog: the first step of a run advances the velocities by half a step.
+        const double h = step == 0 ? dt * 0.5 : dt;
+        for (std::size_t i = 0; i < velocity.size(); ++i) {
+            velocity[i] += force[i] * h;
+            displacement[i] += velocity[i] * dt;
+        }
+        checkFinite(step + 1);
+        externalForces(dt);
+
+        const double baseSteps = std::trunc(time / baseStep);
+        if (std::fmod(baseSteps, 100.0) == 0.0)
+            writeNodeFile(nodeFileName(static_cast<int>(baseSteps / 100.0)), true);
+        ++step;
+        if (time > tEnd) break;
+    }
+    writeNodeFile(kFinalNodeFileName, false);
+}
+
+void DynamicAnalysis::checkFinite(int step) const {
+    for (std::size_t i = 0; i < displacement.size(); ++i)
+        if (!std::isfinite(displacement[i]) || !std::isfinite(velocity[i]))
+            analysisError(kCalTime, "the solution is no longer finite at step " + std::to_string(step) +
+                                        ", node " + std::to_string(i / 3 + 1) +
+                                        " (is the step length too large?)");
+}
+
+void DynamicAnalysis::writeNodeFile(const std::string& fileName, bool eightDigits) {
+    std::ofstream out = openResultFile(fileName);
+    if (eightDigits) useEightDigitFormat(out);
+    writeTecplot(out);
+}
+
+void DynamicAnalysis::writeTecplot(std::ostream& out) {
+    for (int i = 0; i < model->NUMNP; ++i) {
+        const std::array<double, 3> x = nodePosition(i);
+        const EvPoint& point = intPoints[stressPoint_[i]];
+        nodeRows_[i] = {x[0], x[1], x[2], point.stress[2][0], point.stress[2][1], point.stress[2][2],
+                        point.plasticStrain};
+    }
+    zelk::writeTecplot(out, nodeRows_, cellsHaveNodes_, connectivity_);
+}
+
+}  // namespace zelk

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include "analysis/cell_geometry.h"
+#include "analysis/gauss_quadrature.h"
+
+namespace zelk {
+namespace {
+
+std::array<Point, 8> box(double a, double b, double c, double x0 = 0.0) {
+    std::array<Point, 8> corners;
+    for (int i = 0; i < 8; ++i) corners[i] = Point{x0 + ((i & 1) ? a : 0.0), (i & 2) ? b : 0.0, (i & 4) ? c : 0.0};
+    return corners;
+}
+
+TEST(CellMapping, UnitCubeGaussPointsAndWeights) {
+    const auto cube = box(1.0, 1.0, 1.0);
+    double xi[8], eta[8], zeta[8], w[8];
+    int count = 0;
+    gaussQuadrature(2, 2, 2, count, xi, eta, zeta, w, 3);
+    double sum = 0.0;
+    for (int g = 0; g < count; ++g) {
+        const CellMapping map = mapCellPoint(cube, xi[g], eta[g], zeta[g]);
+        EXPECT_NEAR(map.position[0], (xi[g] + 1.0) / 2.0, 1e-15);
+        EXPECT_NEAR(map.position[2], (zeta[g] + 1.0) / 2.0, 1e-15);
+        const double weight = determinant3(map.jacobian) * w[g];
+        EXPECT_NEAR(weight, 0.125, 1e-15);
+        sum += weight;
+    }
+    EXPECT_NEAR(sum, 1.0, 1e-14);
+    EXPECT_NEAR(mapCellPoint(cube, -0.5773502691896, 0, 0).position[0], 0.2113248654052, 1e-13);
+}
+
+TEST(CellMapping, JacobianOfAStretchedBoxAndAShearedCell) {
+    auto cell = box(2.0, 3.0, 0.5, 1.0);
+    CellMapping map = mapCellPoint(cell, 0.3, -0.2, 0.9);
+    EXPECT_NEAR(map.jacobian[0][0], 1.0, 1e-15);
+    EXPECT_NEAR(map.jacobian[1][1], 1.5, 1e-15);
+    EXPECT_NEAR(map.jacobian[2][2], 0.25, 1e-15);
+    EXPECT_NEAR(map.jacobian[0][1], 0.0, 1e-15);
+    EXPECT_NEAR(determinant3(map.jacobian), 0.375, 1e-15);  // volume 3 / 8
+    EXPECT_NEAR(map.position[0], 1.0 + 1.3, 1e-15);
+    // Shear the top face in x: d x / d zeta picks it up.
+    for (int c = 4; c < 8; ++c) cell[c].x += 1.0;
+    map = mapCellPoint(cell, 0.0, 0.0, 0.0);
+    EXPECT_NEAR(map.jacobian[0][2], 0.5, 1e-15);
+    EXPECT_NEAR(determinant3(map.jacobian), 0.375, 1e-15);
+}
+
+TEST(CellMapping, DeterminantExpandsAlongFirstRow) {
+    const Mat3 m{{{2, -1, 0}, {1, 3, 4}, {0, 5, -2}}};
+    EXPECT_DOUBLE_EQ(determinant3(m), 2 * (-6 - 20) + 1 * (-2 - 0));
+}
+
+TEST(PrismVolume, CubeBoxAndInvertedCells) {
+    EXPECT_DOUBLE_EQ(prismVolume(box(1.0, 1.0, 1.0)), 1.0);
+    EXPECT_DOUBLE_EQ(prismVolume(box(2.0, 3.0, 0.5, 7.0)), 3.0);
+    // Bottom face listed clockwise seen from +z: swap the eta order.
+    auto clockwise = box(1.0, 1.0, 1.0);
+    std::swap(clockwise[0], clockwise[2]);
+    std::swap(clockwise[1], clockwise[3]);
+    EXPECT_LT(prismVolume(clockwise), 0.0);
+    auto upsideDown = box(1.0, 1.0, -1.0);
+    EXPECT_DOUBLE_EQ(prismVolume(upsideDown), -1.0);
+    const Point centre = cellCentre(box(2.0, 4.0, 6.0, 1.0));
+    EXPECT_DOUBLE_EQ(centre.x, 2.0);
+    EXPECT_DOUBLE_EQ(centre.y, 2.0);
+    EXPECT_DOUBLE_EQ(centre.z, 3.0);
+}
+
+}  // namespace
+}  // namespace zelk

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+#include "analysis/dynamic_analysis.h"
+#include "input/fatal_exit.h"
+#include "trilinear_grid.h"
+
+namespace zelk {
+namespace {
+
+using test::GridSpec;
+
+double sum(const std::vector<double>& v) { return std::accumulate(v.begin(), v.end(), 0.0); }
+
+struct Fixture {
+    explicit Fixture(GridSpec g) : grid(g), evaluator(g) { test::buildGridModel(model, g, material); }
+    GridSpec grid;
+    Material material = test::elasticSteel();
+    Model model;
+    test::TrilinearGrid evaluator;
+};
+
+TEST(IntegrationPoints, PiefgUsesNodesThenCellCentresAndSplitsCellVolumes) {
+    Fixture f({2, 1, 1, 0.5});
+    DynamicAnalysis analysis(f.evaluator, f.model, "PIEFG");
+    ASSERT_EQ(analysis.numIntPoints, 12 + 2);
+    EXPECT_DOUBLE_EQ(analysis.intPoints[12].x, 0.25);
+    EXPECT_DOUBLE_EQ(analysis.intPoints[13].x, 0.75);
+    EXPECT_DOUBLE_EQ(f.model.cells[0].weights[0], 0.125);
+    analysis.computeWeightsAndMass();
+    EXPECT_NEAR(sum(analysis.pointWeight), 0.25, 1e-15);
+    EXPECT_NEAR(analysis.pointWeight[0], 0.125 / 24, 1e-17);
+    EXPECT_NEAR(analysis.pointWeight[1], 2 * 0.125 / 24, 1e-17);  // shared by both cells
+    EXPECT_NEAR(analysis.pointWeight[12], 0.125 * 2 / 3, 1e-16);
+    EXPECT_NEAR(sum(analysis.nodalMass), 0.25 * 8.0, 1e-13);
+    EXPECT_EQ(analysis.contactWeight(1), analysis.pointWeight[1]);
+    EXPECT_NO_THROW(analysis.checkNodalMasses());
+}
+
+TEST(IntegrationPoints, EfgGaussPointsCellByCellWithDetJWeights) {
+    Fixture f({2, 2, 1, 1.0});
+    f.model.NINTX = 3;
+    f.model.NINTY = 2;
+    f.model.NINTZ = 1;
+    DynamicAnalysis analysis(f.evaluator, f.model, "EFG");
+    ASSERT_EQ(analysis.numIntPoints, 6 * 4);
+    EXPECT_EQ(f.model.cells[1].numCellPoints, 6);
+    EXPECT_NEAR(analysis.intPoints[0].x, (1 - 0.7745966692415) / 2, 1e-12);
+    EXPECT_NEAR(analysis.intPoints[6].x, 1 + (1 - 0.7745966692415) / 2, 1e-12);  // second cell
+    EXPECT_NEAR(analysis.intPoints[1].y, (1 + 0.5773502691896) / 2, 1e-12);      // eta before xi
+    analysis.computeWeightsAndMass();
+    EXPECT_NEAR(sum(analysis.pointWeight), 4.0, 1e-12);
+    EXPECT_NEAR(sum(analysis.nodalMass), 4.0 * 8.0, 1e-11);
+    // Node shares of the body (wall weights) add up to the body too.
+    double volume = 0.0;
+    for (int i = 0; i < f.model.NUMNP; ++i) volume += analysis.contactWeight(i);
+    EXPECT_NEAR(volume, 4.0, 1e-12);
+    EXPECT_NEAR(analysis.contactWeight(0), 0.125, 1e-12);  // a corner node: 1/8 of its one cell
+}
+
+TEST(IntegrationPoints, EfgNodeStressComesFromNearestPoint) {
+    Fixture f({1, 1, 1, 1.0});
+    DynamicAnalysis analysis(f.evaluator, f.model, "EFG");
+    // Gauss points run xi slowest, zeta fastest: the point nearest to node 7 (1, 1, 1) is the last.
+    EXPECT_EQ(analysis.stressPointOfNode(0), 0);
+    EXPECT_EQ(analysis.stressPointOfNode(7), 7);
+    EXPECT_EQ(analysis.stressPointOfNode(1), 4);  // node (1, 0, 0): xi +, eta -, zeta -
+}
+
+TEST(IntegrationPoints, InvertedCellStopsAtWeightsWithExitOne) {
+    Fixture f({1, 1, 1, 1.0});
+    std::swap(f.model.cells[0].corners[0], f.model.cells[0].corners[4]);
+    std::swap(f.model.cells[0].corners[1], f.model.cells[0].corners[5]);
+    std::swap(f.model.cells[0].corners[2], f.model.cells[0].corners[6]);
+    std::swap(f.model.cells[0].corners[3], f.model.cells[0].corners[7]);
+    DynamicAnalysis efg(f.evaluator, f.model, "EFG");
+    testing::internal::CaptureStdout();
+    EXPECT_THROW(efg.computeWeightsAndMass(), FatalExit);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("cell xj error!!!"), std::string::npos);
+    DynamicAnalysis piefg(f.evaluator, f.model, "PIEFG");
+    testing::internal::CaptureStdout();
+    try {
+        piefg.computeWeightsAndMass();
+        ADD_FAILURE() << "no stop";
+    } catch (const FatalExit& e) {
+        EXPECT_EQ(e.exitCode, 1);
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "-1cell xj error!!!\n");
+}
+
+TEST(IntegrationPoints, NodeOutsideEveryInfluenceIsReportedByNumber) {
+    Fixture f({1, 1, 1, 1.0});
+    // A ninth node far away: no point has it in its list.
+    f.model.nodes.push_back(Node{});
+    f.model.nodes.back().x = 50.0;
+    f.model.NUMNP = 9;
+    DynamicAnalysis analysis(f.evaluator, f.model, "EFG");
+    analysis.computeWeightsAndMass();
+    testing::internal::CaptureStdout();
+    EXPECT_THROW(analysis.checkNodalMasses(), FatalExit);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("node 9 has a lumped mass of 0"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zelk

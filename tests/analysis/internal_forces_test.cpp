@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+#include <string>
+
+#include "analysis/dynamic_analysis.h"
+#include "analysis/material_model.h"
+#include "input/fatal_exit.h"
+#include "trilinear_grid.h"
+
+namespace zelk {
+namespace {
+
+struct Body {
+    explicit Body(const char* scheme, test::GridSpec g = {2, 2, 2, 0.5}) : evaluator(g) {
+        test::buildGridModel(model, g, material);
+        analysis = std::make_unique<DynamicAnalysis>(evaluator, model, scheme);
+        analysis->computeWeightsAndMass();
+    }
+    // u = grad * X for every node, v = rate * X.
+    void setLinearField(const double grad[3][3], const double rate[3][3]) {
+        for (int i = 0; i < model.NUMNP; ++i) {
+            const double X[3] = {model.nodes[i].x, model.nodes[i].y, model.nodes[i].z};
+            for (int a = 0; a < 3; ++a) {
+                analysis->displacement[3 * i + a] = grad[a][0] * X[0] + grad[a][1] * X[1] + grad[a][2] * X[2];
+                analysis->velocity[3 * i + a] = rate[a][0] * X[0] + rate[a][1] * X[1] + rate[a][2] * X[2];
+            }
+        }
+    }
+    Material material = test::elasticSteel();
+    Model model;
+    test::TrilinearGrid evaluator;
+    std::unique_ptr<DynamicAnalysis> analysis;
+};
+
+class InternalForces : public testing::TestWithParam<const char*> {};
+
+TEST_P(InternalForces, RigidTranslationGivesNoForceAndNoStress) {
+    Body body(GetParam());
+    DynamicAnalysis& a = *body.analysis;
+    for (int i = 0; i < body.model.NUMNP; ++i) {
+        a.displacement[3 * i] = 0.3;
+        a.displacement[3 * i + 1] = -0.2;
+        a.displacement[3 * i + 2] = 0.1;
+        a.velocity[3 * i] = 5.0;
+        a.velocity[3 * i + 2] = -1.0;
+    }
+    a.internalForces(1e-3);
+    for (double f : a.force) EXPECT_NEAR(f, 0.0, 1e-12);
+    EXPECT_NEAR(a.minJacobian, 1.0, 1e-12);
+    for (const EvPoint& p : a.intPoints) EXPECT_NEAR(p.density, 8.0, 1e-12);
+}
+
+TEST_P(InternalForces, UniformStretchGivesTheMaterialsStressAndBalancedForces) {
+    Body body(GetParam());
+    DynamicAnalysis& a = *body.analysis;
+    const double e = -0.02, r = 3.0, dt = 1e-3;
+    const double grad[3][3] = {{e, 0, 0}, {0, 0, 0}, {0, 0, 0}};
+    const double rate[3][3] = {{r, 0, 0}, {0, 0, 0}, {0, 0, 0}};
+    body.setLinearField(grad, rate);
+    a.internalForces(dt);
+    EXPECT_NEAR(a.minJacobian, 1.0 + e, 1e-12);
+    // l = Fdot F^-1 = diag(r / (1 + e), 0, 0); the material turns it into this stress.
+    Tensor3 l{};
+    l[0][0] = r / (1.0 + e);
+    MaterialState start{Tensor3{}, body.material.yieldStress0, body.material.density0, 0.0};
+    const MaterialState expected = elastoPlasticHydroUpdate(start, l, dt, body.material, false);
+    ASSERT_GT(expected.stress[0][0], 0.0);
+    for (const EvPoint& p : a.intPoints)
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j) EXPECT_NEAR(p.stress[i][j], expected.stress[i][j], 1e-9);
+    // Internal forces balance; a tensile stress pulls the x = 1 face back (-x) and the x = 0 face forward.
+    double total[3] = {0, 0, 0}, faceForce = 0.0;
+    for (int i = 0; i < body.model.NUMNP; ++i) {
+        for (int d = 0; d < 3; ++d) total[d] += a.force[3 * i + d];
+        if (body.model.nodes[i].x == 1.0) faceForce += a.force[3 * i];
+    }
+    for (double t : total) EXPECT_NEAR(t, 0.0, 1e-10);
+    // P_xx = J F^-1 sigma = sigma_xx over the unit face area (Gauss points integrate it exactly).
+    if (std::string(GetParam()) == "EFG") {
+        EXPECT_NEAR(faceForce, -expected.stress[0][0], 1e-9 * std::abs(expected.stress[0][0]) + 1e-12);
+    }
+}
+
+TEST_P(InternalForces, SmallJacobianStopsWithExitOneAndTheBoundaryPasses) {
+    {
+        Body body(GetParam());
+        const double grad[3][3] = {{-0.98999, 0, 0}, {0, 0, 0}, {0, 0, 0}};  // J just above 0.01: passes
+        const double rate[3][3] = {};
+        body.setLinearField(grad, rate);
+        EXPECT_NO_THROW(body.analysis->internalForces(1e-3));
+        EXPECT_NEAR(body.analysis->minJacobian, 0.01001, 1e-12);
+    }
+    Body body(GetParam());
+    const double grad[3][3] = {{-0.995, 0, 0}, {0, 0, 0}, {0, 0, 0}};
+    const double rate[3][3] = {};
+    body.setLinearField(grad, rate);
+    testing::internal::CaptureStdout();
+    try {
+        body.analysis->internalForces(1e-3);
+        ADD_FAILURE() << "no stop";
+    } catch (const FatalExit& e) {
+        EXPECT_EQ(e.exitCode, 1);
+    }
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out.rfind("Point:", 0), 0u) << out;
+    EXPECT_NE(out.find("          steel"), std::string::npos) << out;
+    EXPECT_NE(out.find("\nJacobi is too small during stiff P5.00000e-03"), std::string::npos) << out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, InternalForces, testing::Values("EFG", "PIEFG"));
+
+TEST(PrintPoint, ScientificFieldsOfFifteen) {
+    Material m = test::elasticSteel();
+    EvPoint p;
+    p.x = 1.0;
+    p.y = -0.5;
+    p.z = 2e-3;
+    p.material = &m;
+    p.pointValue = 3.0;
+    std::ostringstream out;
+    DynamicAnalysis::printPoint(out, p);
+    EXPECT_EQ(out.str(), "    1.00000e+00   -5.00000e-01    2.00000e-03          steel    3.00000e+00\n");
+}
+
+}  // namespace
+}  // namespace zelk

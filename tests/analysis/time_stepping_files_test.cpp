@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "analysis/dynamic_analysis.h"
+#include "input/fatal_exit.h"
+#include "trilinear_grid.h"
+
+namespace zelk {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs each test in a fresh directory, since the result files have fixed names.
+class TimeStepping : public testing::Test {
+protected:
+    void SetUp() override {
+        old_ = fs::current_path();
+        dir_ = fs::temp_directory_path() /
+               ("zelk_steps_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        fs::current_path(dir_);
+        test::buildGridModel(model, grid, material);
+    }
+    void TearDown() override {
+        fs::current_path(old_);
+        fs::remove_all(dir_);
+    }
+    DynamicAnalysis& make(const char* scheme = "PIEFG") {
+        analysis = std::make_unique<DynamicAnalysis>(evaluator, model, scheme);
+        // E / rho0 = 25: a step length of 5e-3 gives a base step of 1e-3.
+        analysis->setStepLength("CONST", 5e-3);
+        return *analysis;
+    }
+    static std::vector<std::string> lines(const char* name) {
+        std::ifstream in(name);
+        std::vector<std::string> result;
+        for (std::string line; std::getline(in, line);) result.push_back(line);
+        return result;
+    }
+    double momentum(int d) const {
+        double p = 0.0;
+        for (int i = 0; i < model.NUMNP; ++i) p += analysis->nodalMass[i] * analysis->velocity[3 * i + d];
+        return p;
+    }
+
+    test::GridSpec grid{2, 1, 1, 1.0};
+    Material material = test::elasticSteel();
+    Model model;
+    test::TrilinearGrid evaluator{grid};
+    std::unique_ptr<DynamicAnalysis> analysis;
+    fs::path old_, dir_;
+};
+
+TEST_F(TimeStepping, NegativeEndTakesNoStepButWritesNodeDat) {
+    make().runToTime(-1.0);
+    EXPECT_TRUE(lines("End_y.txt").empty());
+    const auto node = lines("Node.dat");
+    ASSERT_EQ(node.size(), 3u + 12u + 2u);
+    EXPECT_EQ(node[2], "ZONE N=12 , E=2, F=FEPOINT, ET=BRICK");
+    EXPECT_EQ(node[15], "           1           2           5           4           7           8          11          10");
+}
+
+TEST_F(TimeStepping, ZeroEndTakesExactlyOneStepWithSixFieldsOfTwentyFour) {
+    DynamicAnalysis& a = make();
+    a.setInitialVelocity(1.0, 0.0, 0.0);
+    testing::internal::CaptureStdout();
+    a.runToTime(0.0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "TIME STEP = 1     STEP SIZE = 0.001     TIME = 0.001\n");
+    const auto history = lines("End_y.txt");
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(history[0],
+              "            0.0010000000            0.0010000000               0.0000000"
+              "               0.0000000               0.0000000               0.0000000");
+    // Rigid motion: every node moved by v dt.
+    for (int i = 0; i < model.NUMNP; ++i) EXPECT_NEAR(a.displacement[3 * i], 1e-3, 1e-15);
+}
+
+TEST_F(TimeStepping, NodeFilesEveryHundredBaseStepsAndMomentumIsKept) {
+    DynamicAnalysis& a = make("EFG");
+    for (int i = 0; i < model.NUMNP; ++i) {
+        a.velocity[3 * i] = 0.5 * model.nodes[i].x - 0.2;
+        a.velocity[3 * i + 2] = 0.1 * model.nodes[i].y;
+    }
+    a.computeWeightsAndMass();
+    const double px = momentum(0), pz = momentum(2);
+    testing::internal::CaptureStdout();
+    a.runToTime(0.2505);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(lines("End_y.txt").size(), 251u);
+    EXPECT_TRUE(fs::exists("Node001.txt"));
+    EXPECT_TRUE(fs::exists("Node002.txt"));
+    EXPECT_FALSE(fs::exists("Node003.txt"));
+    EXPECT_TRUE(fs::exists("Node.dat"));
+    const auto node = lines("Node001.txt");
+    ASSERT_GT(node.size(), 3u);
+    EXPECT_EQ(node[3].size(), 7u * 24u);
+    EXPECT_NE(node[3].find('.'), std::string::npos);
+    EXPECT_NEAR(momentum(0), px, 1e-12);
+    EXPECT_NEAR(momentum(2), pz, 1e-12);
+}
+
+TEST_F(TimeStepping, FixedDirectionsStayAtZero) {
+    model.sizeDispBCs(1);
+    model.dispBCs[0].node = 0;
+    model.dispBCs[0].code = {0, 1, 1};
+    DynamicAnalysis& a = make();
+    a.setInitialVelocity(2.0, 1.0, 0.0);
+    testing::internal::CaptureStdout();
+    a.runToTime(0.01);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(a.displacement[0], 0.0);
+    EXPECT_EQ(a.velocity[0], 0.0);
+    EXPECT_GT(a.displacement[1], 0.0);
+    EXPECT_GT(a.displacement[3], 0.0);
+}
+
+TEST_F(TimeStepping, ResultFileThatCannotBeOpenedIsNamedAndExitsOne) {
+    fs::create_directory("End_y.txt");
+    testing::internal::CaptureStdout();
+    try {
+        make().runToTime(0.0);
+        ADD_FAILURE() << "no stop";
+    } catch (const FatalExit& e) {
+        EXPECT_EQ(e.exitCode, 1);
+    }
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("\"End_y.txt\""), std::string::npos);
+}
+
+TEST_F(TimeStepping, MissingStepLengthAndBlowUpStopWithExitOne) {
+    DynamicAnalysis& a = make();
+    a.setStepLength("CONST", 0.0);
+    testing::internal::CaptureStdout();
+    EXPECT_THROW(a.runToTime(1.0), FatalExit);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("STEPTIME"), std::string::npos);
+    a.setStepLength("CONST", 1e306);
+    a.setInitialVelocity(1e10, 0.0, 0.0);
+    a.velocity[0] = 0.0;
+    testing::internal::CaptureStdout();
+    EXPECT_THROW(a.runToTime(1.0), FatalExit);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("no longer finite at step 1, node "), std::string::npos) << out;
+    EXPECT_EQ(lines("End_y.txt").size(), 1u);  // what was written stays
+}
+
+TEST_F(TimeStepping, VaryingStepShrinksWithTheSmallestJacobian) {
+    DynamicAnalysis& a = make();
+    a.setStepLength("VARY", 5e-3);
+    EXPECT_FALSE(a.constantStep);
+    a.minJacobian = 0.5;
+    testing::internal::CaptureStdout();
+    a.runToTime(0.0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout().find("TIME STEP = 1     STEP SIZE = 0.0005"), 0u);
+}
+
+}  // namespace
+}  // namespace zelk

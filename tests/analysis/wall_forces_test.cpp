@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "analysis/dynamic_analysis.h"
+#include "input/fatal_exit.h"
+#include "trilinear_grid.h"
+
+namespace zelk {
+namespace {
+
+std::unique_ptr<RigidWall> planeOnX(int side, double position, double penalty, double velocity = 0.0) {
+    auto wall = std::make_unique<PlaneWall>();
+    wall->axis = 1;
+    wall->side = side;
+    wall->position = position;
+    wall->penaltyFactor = penalty;
+    wall->wallVelocity = velocity;
+    return wall;
+}
+
+class WallForces : public testing::TestWithParam<const char*> {
+protected:
+    void build() {
+        test::buildGridModel(model, grid, material);
+        for (Node& node : model.nodes)
+            if (node.x == 1.0) node.nodeFlag = 1;
+        analysis = std::make_unique<DynamicAnalysis>(evaluator, model, GetParam());
+        analysis->computeWeightsAndMass();
+    }
+    test::GridSpec grid{1, 1, 1, 1.0};
+    Material material = test::elasticSteel();
+    Model model;
+    test::TrilinearGrid evaluator{grid};
+    std::unique_ptr<DynamicAnalysis> analysis;
+};
+
+TEST_P(WallForces, PenetratingContactNodesArePushedBackByPenalty) {
+    build();
+    DynamicAnalysis& a = *analysis;
+    std::vector<std::unique_ptr<RigidWall>> walls;
+    walls.push_back(planeOnX(1, 1.0, 100.0, 2.0));
+    a.setWalls(std::move(walls));
+    for (int i = 0; i < model.NUMNP; ++i) a.displacement[3 * i] = 0.1;  // every node at x + 0.1
+    a.externalForces(0.5);
+    double fx = 0.0, expected = 0.0;
+    for (int i = 0; i < model.NUMNP; ++i) {
+        fx += a.force[3 * i];
+        EXPECT_EQ(a.force[3 * i + 1], 0.0);
+        if (model.nodes[i].nodeFlag) expected -= 100.0 * a.contactWeight(i) * 200.0 * 0.1;
+    }
+    EXPECT_LT(expected, 0.0);
+    EXPECT_NEAR(fx, expected, 1e-9);
+    // Nodes at x = 0.1 behind the wall are not contact nodes: their own entries stay zero.
+    EXPECT_EQ(a.force[0], 0.0);
+    EXPECT_DOUBLE_EQ(a.walls[0]->position, 2.0);  // moved by 2 * 0.5 after the forces
+    // The wall has moved out of reach; the next call clears the forces.
+    a.externalForces(0.5);
+    for (double f : a.force) EXPECT_EQ(f, 0.0);
+}
+
+TEST_P(WallForces, WrongSideAndNoWallsGiveNothing) {
+    build();
+    DynamicAnalysis& a = *analysis;
+    a.force.assign(a.force.size(), 7.0);
+    a.externalForces(1.0);  // no walls: forces cleared only
+    for (double f : a.force) EXPECT_EQ(f, 0.0);
+    std::vector<std::unique_ptr<RigidWall>> walls;
+    walls.push_back(planeOnX(-1, 1.0, 100.0));
+    a.setWalls(std::move(walls));
+    EXPECT_EQ(a.wallCount, 1);
+    for (int i = 0; i < model.NUMNP; ++i) a.displacement[3 * i] = 0.1;
+    a.externalForces(1.0);
+    for (double f : a.force) EXPECT_EQ(f, 0.0);
+}
+
+TEST_P(WallForces, ContactNodesFollowTheirInterpolatedDisplacement) {
+    build();
+    DynamicAnalysis& a = *analysis;
+    for (int i = 0; i < model.NUMNP; ++i) a.displacement[3 * i + 2] = 0.25 * model.nodes[i].x;
+    const auto x = a.nodePosition(1);  // node (1, 0, 0)
+    EXPECT_NEAR(x[0], 1.0, 1e-12);
+    EXPECT_NEAR(x[2], 0.25, 1e-12);
+    a.externalForces(1.0);
+    if (a.isPiefg()) {
+        EXPECT_NEAR(model.evPoints[1].z, 0.25, 1e-12);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, WallForces, testing::Values("EFG", "PIEFG"));
+
+}  // namespace
+}  // namespace zelk
