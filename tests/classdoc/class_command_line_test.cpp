@@ -49,6 +49,13 @@ TEST(ClassProgram, AlphabeticalListingOfSeveralHeaders) {
   EXPECT_EQ(run.out, readWhole(kDataDir / "expected_alphabetical.txt"));
 }
 
+// The example shown in the README.
+TEST(ClassProgram, ReadmeExample) {
+  const RunResult run = runClass("queue.h");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, readWhole(kDataDir / "expected_queue.txt"));
+}
+
 TEST(ClassProgram, ByFileWithPrivateMembers) {
   const RunResult run = runClass("-f -p Stack.h shapes.h colors.h");
   EXPECT_EQ(run.status, 0);

@@ -132,6 +132,21 @@ TEST(HeaderScanner, LongTokensAreKeptWhole) {
             (std::vector<Token>{{kName, longName}, {kArgList, longList}}));
 }
 
+TEST(HeaderScanner, ManyCharactersGivenBackComeBackInOrder) {
+  std::ostringstream trace;
+  int debugLevel = 0;
+  HeaderScanner scanner(trace, debugLevel);
+  scanner.openText("z", "t.h");
+  const std::string back = "abcdefghijklmnopqrstuvwxyz\n";
+  for (auto c = back.rbegin(); c != back.rend(); ++c) scanner.unreadChar(*c);
+  EXPECT_EQ(scanner.line(), 0);
+  std::string read;
+  for (std::size_t i = 0; i < back.size(); ++i) read += static_cast<char>(scanner.readChar());
+  EXPECT_EQ(read, back);
+  EXPECT_EQ(scanner.readChar(), 'z');
+  EXPECT_EQ(scanner.readChar(), -1);
+}
+
 TEST(HeaderScanner, LinesCountedAndClosedState) {
   std::ostringstream trace;
   int debugLevel = 0;
