@@ -370,7 +370,6 @@ void HeaderParser::parseBases(ClassDoc& cls, int defaultAccess) {
       if (!base) base = &model_.classNamed(name, kClassKind, scanner_.fileName(), scanner_.line());
       DocModel::addBase(cls, *base, relation);
       relation = defaultAccess;
-      if (type == kName) type = scanner_.nextTokenWithArgs();
       continue;  // `type` already holds the token after the name
     }
     type = scanner_.nextTokenWithArgs();
