@@ -9,11 +9,14 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "driver/clock.h"
 #include "input/input_reader.h"
+#include "meshless/mls_approximation.h"
 #include "model/model.h"
 
 namespace zelk {
@@ -27,6 +30,9 @@ struct MacroRecord {
     Model& model;
     Clock clock;               // the TIMER stopwatch, not started
     bool band = true;          // LEAST/DIRECT choose the band variants of the equation types
+    // Created by MLS, MFLS or LSQ (each replaces the previous one); none before.
+    std::unique_ptr<MlsApproximation> approximation;
+    std::vector<EvPoint> pointSet;  // built by POINT; replaced by the next POINT
 };
 
 struct MacroContext {

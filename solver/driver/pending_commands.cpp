@@ -18,25 +18,7 @@ void notAvailableYet(MacroKeyword keyword) {
 
 }  // namespace
 
-void handleGeInflPts(MacroContext&) { notAvailableYet(kMacroGeInflPts); }
-void handlePoint(MacroContext&) { notAvailableYet(kMacroPoint); }
-void handleBasis(MacroContext&) { notAvailableYet(kMacroBasis); }
-void handleWeight(MacroContext&) { notAvailableYet(kMacroWeight); }
-void handleScale(MacroContext&) { notAvailableYet(kMacroScale); }
-void handleDebug(MacroContext&) { notAvailableYet(kMacroDebug); }
-void handleMls(MacroContext&) { notAvailableYet(kMacroMls); }
-void handleMfls(MacroContext&) { notAvailableYet(kMacroMfls); }
-void handleLsq(MacroContext&) { notAvailableYet(kMacroLsq); }
-void handleCBasis(MacroContext&) { notAvailableYet(kMacroCBasis); }
-void handleMaxInflPt(MacroContext&) { notAvailableYet(kMacroMaxInflPt); }
-void handleSinWe(MacroContext&) { notAvailableYet(kMacroSinWe); }
-void handleInfle(MacroContext&) { notAvailableYet(kMacroInfle); }
-void handleSinChe(MacroContext&) { notAvailableYet(kMacroSinChe); }
-void handleSupportRegion(MacroContext&) { notAvailableYet(kMacroSupportRegion); }
 
-void handleOutpu(MacroContext&) { notAvailableYet(kMacroOutpu); }
-void handleShowVar(MacroContext&) { notAvailableYet(kMacroShowVar); }
-void handleListVar(MacroContext&) { notAvailableYet(kMacroListVar); }
 
 void handleDynamics(MacroContext&) { notAvailableYet(kMacroDynamics); }
 void handleStepTime(MacroContext&) { notAvailableYet(kMacroStepTime); }

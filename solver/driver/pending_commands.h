@@ -9,28 +9,6 @@
 
 namespace zelk {
 
-// Approximation commands.
-void handleGeInflPts(MacroContext& context);
-void handlePoint(MacroContext& context);
-void handleBasis(MacroContext& context);
-void handleWeight(MacroContext& context);
-void handleScale(MacroContext& context);
-void handleDebug(MacroContext& context);
-void handleMls(MacroContext& context);
-void handleMfls(MacroContext& context);
-void handleLsq(MacroContext& context);
-void handleCBasis(MacroContext& context);
-void handleMaxInflPt(MacroContext& context);
-void handleSinWe(MacroContext& context);
-void handleInfle(MacroContext& context);
-void handleSinChe(MacroContext& context);
-void handleSupportRegion(MacroContext& context);
-
-// Reports.
-void handleOutpu(MacroContext& context);
-void handleShowVar(MacroContext& context);
-void handleListVar(MacroContext& context);
-
 // Dynamic analysis.
 void handleDynamics(MacroContext& context);
 void handleStepTime(MacroContext& context);
