@@ -2,10 +2,10 @@
 
 #include <array>
 
+#include "driver/analysis_commands.h"
 #include "driver/approximation_commands.h"
 #include "driver/clock_commands.h"
 #include "driver/core_commands.h"
-#include "driver/pending_commands.h"
 #include "driver/report_commands.h"
 
 namespace zelk {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/dynamic_analysis.h"
 #include "driver/clock.h"
 #include "input/input_reader.h"
 #include "meshless/mls_approximation.h"
@@ -49,6 +50,9 @@ struct MacroContext {
     // BAND); kept for the block only, nothing reads it.
     std::string equationText;
     bool ended = false;  // set by END: the block is over
+    // The run's dynamic analysis: created by DYNAMICS (a second one replaces
+    // it), used by STEPTIME, INITV, GRIDWALL and CALTIME; none at the start of a block.
+    std::unique_ptr<DynamicAnalysis> dynamics;
 };
 
 }  // namespace zelk

@@ -1,0 +1,132 @@
+#include "driver/analysis_commands.h"
+
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "analysis/dynamic_analysis.h"
+#include "analysis/rigid_wall.h"
+#include "input/fatal_exit.h"
+#include "input/keyword_tables.h"
+#include "meshless/mls_approximation.h"
+
+namespace zelk {
+
+namespace {
+
+// The analysis asks the interpreter's approximation for shape functions only
+// while DYNAMICS builds it.
+class ApproximationEvaluator : public PointEvaluator {
+public:
+    explicit ApproximationEvaluator(MlsApproximation& approximation) : approximation_(approximation) {}
+    void evaluateAt(EvPoint& point, int order, std::string_view mode) override {
+        approximation_.evaluateAt(point, order, mode);
+    }
+
+private:
+    MlsApproximation& approximation_;
+};
+
+// The block's analysis, or null after writing "dyna not define!!!".
+DynamicAnalysis* requireDynamics(MacroContext& context) {
+    if (!context.dynamics) std::cout << "dyna not define!!!\n";
+    return context.dynamics.get();
+}
+
+std::string readUpperWord(InputReader& reader) {
+    std::string word = reader.readWord();
+    toUpperText(word);
+    return word;
+}
+
+[[noreturn]] void gridWallError(const InputReader& reader, const std::string& what) {
+    std::cout << "*** Error *** GridWall : " << what << " (line " << reader.lineNumber() << ")\n";
+    fatalExit(1);
+}
+
+enum GridWallKeyword { kGridEnd = 0, kGridPlane = 1, kGridCylinder = 2 };
+
+// The fields common to both walls, in input order up to the position.
+void readAxisSidePosition(InputReader& reader, RigidWall& wall) {
+    wall.axis = wallAxisFromWord(readUpperWord(reader));
+    wall.side = reader.readInt();
+    wall.position = reader.readReal();
+}
+
+}  // namespace
+
+void handleDynamics(MacroContext& context) {
+    const std::string scheme = context.record.reader.readWord();
+    if (!context.record.approximation) {
+        std::cerr << "*** Error *** Dynamics : APPROX must be defined first !\n";
+        fatalExit(1);
+    }
+    // A second DYNAMICS replaces the first; release the old one before building.
+    context.dynamics.reset();
+    ApproximationEvaluator evaluator(*context.record.approximation);
+    context.dynamics = std::make_unique<DynamicAnalysis>(evaluator, context.record.model, scheme);
+}
+
+void handleStepTime(MacroContext& context) {
+    DynamicAnalysis* dynamics = requireDynamics(context);
+    if (!dynamics) return;
+    const std::string word = readUpperWord(context.record.reader);
+    context.setEquationText(word);
+    dynamics->setStepLength(word, context.record.reader.readReal());
+}
+
+void handleInitV(MacroContext& context) {
+    DynamicAnalysis* dynamics = requireDynamics(context);
+    if (!dynamics) return;
+    InputReader& reader = context.record.reader;
+    const double vx = reader.readReal();
+    const double vy = reader.readReal();
+    const double vz = reader.readReal();
+    dynamics->setInitialVelocity(vx, vy, vz);
+}
+
+// Exactly the announced number of walls must come before ENDGRID; the walls
+// replace the analysis's old ones only when the block is complete.
+void handleGridWall(MacroContext& context) {
+    DynamicAnalysis* dynamics = requireDynamics(context);
+    if (!dynamics) return;
+    InputReader& reader = context.record.reader;
+    const int count = reader.readInt();
+    if (count < 0) gridWallError(reader, "negative wall count " + std::to_string(count));
+    std::vector<std::unique_ptr<RigidWall>> walls;
+    for (;;) {
+        const int keyword = reader.readKeyword(GridWallKeywords);
+        if (keyword == kGridEnd) break;
+        if (keyword != kGridPlane && keyword != kGridCylinder) continue;  // the reader has warned
+        if (static_cast<int>(walls.size()) == count)
+            gridWallError(reader, "more wall lines than the count of " + std::to_string(count));
+        if (keyword == kGridPlane) {
+            auto wall = std::make_unique<PlaneWall>();
+            readAxisSidePosition(reader, *wall);
+            wall->wallVelocity = reader.readReal();
+            wall->penaltyFactor = reader.readReal();
+            walls.push_back(std::move(wall));
+        } else {
+            auto wall = std::make_unique<CylinderWall>();
+            readAxisSidePosition(reader, *wall);
+            wall->radius = reader.readReal();
+            wall->radialSide = reader.readInt();
+            wall->wallVelocity = reader.readReal();
+            wall->penaltyFactor = reader.readReal();
+            walls.push_back(std::move(wall));
+        }
+    }
+    if (static_cast<int>(walls.size()) != count)
+        gridWallError(reader, std::to_string(walls.size()) + " wall lines before ENDGRID for a count of " +
+                                  std::to_string(count));
+    dynamics->setWalls(std::move(walls));
+}
+
+void handleCalTime(MacroContext& context) {
+    DynamicAnalysis* dynamics = requireDynamics(context);
+    if (!dynamics) return;
+    dynamics->runToTime(context.record.reader.readReal());
+}
+
+}  // namespace zelk

@@ -1,0 +1,24 @@
+// Macro commands of the explicit dynamic analysis. The analysis itself lives
+// in the RUN block's context (MacroContext::dynamics): DYNAMICS creates it and
+// the other four need it, writing "dyna not define!!!" without reading their
+// arguments when the block has none.
+#pragma once
+
+#include "driver/macro_context.h"
+
+namespace zelk {
+
+// DYNAMICS EFG|PIEFG : builds the integration points over the current approximation.
+void handleDynamics(MacroContext& context);
+// STEPTIME word length : constant step when the upper-cased word is CONST; the
+// step is the length divided by the bar wave speed of the first material.
+void handleStepTime(MacroContext& context);
+// INITV vx vy vz : the same velocity at every node.
+void handleInitV(MacroContext& context);
+// GRIDWALL n, then n lines PLANE axis side position velocity penalty or
+// CYLINDER axis side position radius radialSide velocity penalty, then ENDGRID.
+void handleGridWall(MacroContext& context);
+// CALTIME tEnd : steps from 0 to tEnd and writes the result files.
+void handleCalTime(MacroContext& context);
+
+}  // namespace zelk
