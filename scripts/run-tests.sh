@@ -1,6 +1,7 @@
 #!/bin/sh
-# Builds and runs every test: a Release build, then a Debug build with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds and runs every test: a Release build, a Debug build with
+# AddressSanitizer and UndefinedBehaviorSanitizer, then a short fuzzing run of
+# each libFuzzer harness.
 set -e
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -14,4 +15,5 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DZELK_SANITIZE=ON >/dev/null
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
+./scripts/fuzz.sh 60
 echo "All tests passed."
