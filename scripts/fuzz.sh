@@ -23,7 +23,9 @@ for name in zelk_input class_header; do
       -timeout_exitcode=0 -rss_limit_mb=4096 -print_final_stats=1 \
       -artifact_prefix="fuzz-out/$name-" > "fuzz-out/$name.log" 2>&1; then
     grep -E '^stat::number_of_executed_units|^Done' "fuzz-out/$name.log" || true
-    grep -q 'ERROR: libFuzzer: timeout' "fuzz-out/$name.log" && echo "note: $name met a slow input (see fuzz-out/$name.log)"
+    if grep -q 'ERROR: libFuzzer: timeout' "fuzz-out/$name.log"; then
+      echo "note: $name met a slow input (see fuzz-out/$name.log)"
+    fi
   else
     echo "FUZZ FINDING in $name: see fuzz-out/$name.log and fuzz-out/$name-*"
     tail -40 "fuzz-out/$name.log"
