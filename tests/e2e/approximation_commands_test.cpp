@@ -82,8 +82,8 @@ TEST(ApproximationCommands, LowerCaseRectangleIsASphereWithAWarning) {
     // One size is read; 2 and 3 are then read as commands.
     EXPECT_EQ(run.standardError,
               "*** Warning *** SupportRegion : unknown support region rectangle, spheres are used\n"
-              "*** Warning *** Unknown keyword 2\n     File name   : in.dat\n     Line number : 14\n\n"
-              "*** Warning *** Unknown keyword 3\n     File name   : in.dat\n     Line number : 14\n\n");
+              "*** Warning *** Unknown keyword 2\n     File name   : in.dat\n     Line number : 16\n\n"
+              "*** Warning *** Unknown keyword 3\n     File name   : in.dat\n     Line number : 16\n\n");
 }
 
 TEST(ApproximationCommands, PointSets) {
@@ -92,7 +92,7 @@ TEST(ApproximationCommands, PointSets) {
     ProgramRun bad = runMacros("POINT CIRCLE\n");
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_EQ(bad.standardError,
-              "*** Error *** Point : Invalid parameter !\n              Line Number : 13\n");
+              "*** Error *** Point : Invalid parameter !\n              Line Number : 14\n");
 
     ProgramRun missing = runMacros("POINT INPUT Points.txt\n");
     EXPECT_EQ(missing.exitCode, 1);

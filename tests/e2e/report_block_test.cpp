@@ -22,7 +22,7 @@ TEST(Reports, OutpuShowVarAndListVarOverABlock) {
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.file("ZELK.res"), data("report_block.expected.res"));
     EXPECT_EQ(run.standardOutput, data("report_block.expected.stdout"));
-    EXPECT_EQ(run.standardError, "*** Warning *** Unknown keyword FOO\n\n");
+    EXPECT_EQ(run.standardError, "*** Warning *** Unknown keyword FOO\n");
 }
 
 // A model of nodes without evaluation points.
