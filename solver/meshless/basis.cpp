@@ -2,20 +2,26 @@
 
 namespace zelk {
 
+namespace {
+
+// The coordinates the basis is taken at: the node's own, or, with a centred
+// basis, the node's offset from the evaluation point.
+void basisCoordinates(const ApproxSettings& settings, const double point[3], const double node[3], double& x,
+                      double& y, double& z) {
+    const double* origin = settings.CBasis ? point : nullptr;
+    x = origin ? node[0] - origin[0] : node[0];
+    y = origin ? node[1] - origin[1] : node[1];
+    z = origin ? node[2] - origin[2] : node[2];
+}
+
+}  // namespace
+
 void basisAt(const ApproxSettings& settings, const double point[3], const double node[3], double* p) {
     p[0] = 1.0;
     const BasisKind kind = settings.basis();
     if (kind != BasisKind::Linear && kind != BasisKind::Quadratic) return;
     double x, y, z;
-    if (settings.CBasis) {
-        x = node[0] - point[0];
-        y = node[1] - point[1];
-        z = node[2] - point[2];
-    } else {
-        x = node[0];
-        y = node[1];
-        z = node[2];
-    }
+    basisCoordinates(settings, point, node, x, y, z);
     p[1] = x;
     p[2] = y;
     p[3] = z;
@@ -39,15 +45,7 @@ void basisDerivsAt(const ApproxSettings& settings, const double point[3], const 
     at(1, 0) = at(2, 1) = at(3, 2) = 1.0;
     if (kind != BasisKind::Quadratic) return;
     double x, y, z;
-    if (settings.CBasis) {
-        x = node[0] - point[0];
-        y = node[1] - point[1];
-        z = node[2] - point[2];
-    } else {
-        x = node[0];
-        y = node[1];
-        z = node[2];
-    }
+    basisCoordinates(settings, point, node, x, y, z);
     at(4, 0) = 2.0 * x;
     at(5, 1) = 2.0 * y;
     at(6, 2) = 2.0 * z;
