@@ -26,22 +26,40 @@ protected:
     std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
 };
 
-void enterScratchFolder() {
-    char folder[] = "/tmp/zelk-fuzz-XXXXXX";
-    if (mkdtemp(folder) == nullptr || chdir(folder) != 0) std::abort();
-}
+// The solver writes its files into the working folder; the fuzzer keeps its
+// corpus under paths relative to the folder it started in. So every run goes
+// into a scratch folder and comes back afterwards.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        char folder[] = "/tmp/zelk-fuzz-XXXXXX";
+        if (mkdtemp(folder) == nullptr || getcwd(home_, sizeof home_) == nullptr) std::abort();
+        scratch_ = folder;
+    }
+    void enter() const {
+        if (chdir(scratch_.c_str()) != 0) std::abort();
+    }
+    void leave() const {
+        if (chdir(home_) != 0) std::abort();
+    }
+
+private:
+    std::string scratch_;
+    char home_[4096];
+};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static NullBuffer sink;
-    static const bool ready = [] {
-        enterScratchFolder();
+    static const ScratchFolder scratch;
+    static const bool silenced = [] {
         std::cout.rdbuf(&sink);
         std::cerr.rdbuf(&sink);
         return true;
     }();
-    (void)ready;
+    (void)silenced;
+    scratch.enter();
 
     const std::string text(reinterpret_cast<const char*>(data), size);
     const std::string marker = "@@POINTS@@\n";
@@ -58,5 +76,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const zelk::FatalExit&) {
     }
     std::cin.rdbuf(savedInput);
+    scratch.leave();
     return 0;
 }
