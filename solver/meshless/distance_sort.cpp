@@ -6,13 +6,6 @@
 
 namespace zelk {
 
-float storedDistance(const Point& node, const double point[3]) {
-    const double dx = node.x - point[0];
-    const double dy = node.y - point[1];
-    const double dz = node.z - point[2];
-    return static_cast<float>(std::sqrt(dx * dx + dy * dy + dz * dz));
-}
-
 void exchangeSortByDistance(std::span<float> dist, std::span<int> nodes) {
     assert(dist.size() == nodes.size());
     const std::size_t n = dist.size();

@@ -1,5 +1,7 @@
-// Support sizes and the reference influence search: a full scan of the nodes,
-// ordered by an exchange sort on single-precision distances.
+// Support sizes and the influence search. Both run either through the cell
+// grid (the normal path) or by the reference full scan that sorts every node
+// with the exchange sort; the two give identical results, and the full scan
+// stays for the tests that prove it and for clouds the grid cannot hold.
 #include <algorithm>
 #include <cmath>
 #include <iomanip>
@@ -11,7 +13,19 @@
 
 namespace zelk {
 
-void MlsApproximation::computeSupportSizes() {
+namespace {
+
+bool isFinitePoint(const double point[3]) {
+    return std::isfinite(point[0]) && std::isfinite(point[1]) && std::isfinite(point[2]);
+}
+
+}  // namespace
+
+void MlsApproximation::computeSupportSizes() { supportSizesBy(/*useIndex=*/true); }
+
+void MlsApproximation::referenceComputeSupportSizes() { supportSizesBy(/*useIndex=*/false); }
+
+void MlsApproximation::supportSizesBy(bool useIndex) {
     if (settings.boxSupport()) {
         requireFixForBox();
         return;
@@ -20,9 +34,15 @@ void MlsApproximation::computeSupportSizes() {
     const int n = nodeCount();
     SupportSize = 0.0;
     const int L = std::min(ptsNbInSupport, n);
+    const bool indexed = useIndex && spatialIndex() != nullptr;
     for (int j = 0; L >= 1 && j < n; ++j) {
         const double centre[3] = {nodes_[j].x, nodes_[j].y, nodes_[j].z};
-        sortNodesByDistance(nodes_, centre, sortedNodes, sortedDist);
+        if (indexed) {
+            sortNearest(centre, L);  // the first L entries are those of the full sort
+        } else {
+            sortNodesByDistance(nodes_, centre, sortedNodes, sortedDist);
+            sortedCount_ = n;
+        }
         const double R = static_cast<double>(sortedDist[L - 1]) * Scale;
         // Node j's own value is assigned, so a raise from an earlier node is lost.
         SupportSize(j, 0) = R;
@@ -31,6 +51,7 @@ void MlsApproximation::computeSupportSizes() {
             if (sx < R) sx = R;
         }
     }
+    refreshSupportBounds();
     if (debugSwitch && debugOut.is_open()) {
         for (int j = 0; j < n; ++j)
             debugOut << std::setw(5) << j << std::setw(15) << nodes_[j].x << std::setw(15)
@@ -39,64 +60,114 @@ void MlsApproximation::computeSupportSizes() {
 }
 
 bool MlsApproximation::findInfluenceNodes(const double point[3]) {
-    return referenceFindInfluenceNodes(point);
+    return searchInfluenceNodes(point, /*useIndex=*/true);
 }
 
 bool MlsApproximation::referenceFindInfluenceNodes(const double point[3]) {
+    return searchInfluenceNodes(point, /*useIndex=*/false);
+}
+
+bool MlsApproximation::searchInfluenceNodes(const double point[3], bool useIndex) {
     if (!searchNeeded) return true;
     const int n = nodeCount();
+    const CellGrid* grid = useIndex && n > 0 && isFinitePoint(point) ? spatialIndex() : nullptr;
 
     if (settings.boxSupport()) {
         requireFixForBox();
         InflPtsNb = 0;
-        for (int i = 0; i < n; ++i) {
+        const auto inBox = [&](int i) {
             const Node& node = nodes_[i];
-            if (std::fabs(point[0] - node.x) < SupportSize(i, 0) &&
-                std::fabs(point[1] - node.y) < SupportSize(i, 1) &&
-                std::fabs(point[2] - node.z) < SupportSize(i, 2))
-                appendInfluenceNode(i);
+            return std::fabs(point[0] - node.x) < SupportSize(i, 0) &&
+                   std::fabs(point[1] - node.y) < SupportSize(i, 1) &&
+                   std::fabs(point[2] - node.z) < SupportSize(i, 2);
+        };
+        if (grid) {
+            // Every node whose box holds the point lies within the largest box of all.
+            boxCandidates_.clear();
+            grid->collectInBox(point, supportBound_, boxCandidates_);
+            std::sort(boxCandidates_.begin(), boxCandidates_.end());
+            for (int i : boxCandidates_)
+                if (inBox(i)) appendInfluenceNode(i);
+        } else {
+            for (int i = 0; i < n; ++i)
+                if (inBox(i)) appendInfluenceNode(i);
         }
         return InflPtsNb >= numBasisTerms;
     }
 
     if (isFixed()) {
         InflPtsNb = 0;
-        for (int i = 0; i < n; ++i)
-            if (storedDistance(nodes_[i], point) < SupportSize(i, 0)) appendInfluenceNode(i);
+        if (grid) {
+            // Every node whose sphere holds the point lies within the largest sphere.
+            neighbours_.clear();
+            grid->collectWithin(point, supportBound_[0], neighbours_);
+            std::sort(neighbours_.begin(), neighbours_.end(),
+                      [](const NodeAtDistance& a, const NodeAtDistance& b) { return a.node < b.node; });
+            for (const NodeAtDistance& e : neighbours_)
+                if (e.dist < SupportSize(e.node, 0)) appendInfluenceNode(e.node);
+        } else {
+            for (int i = 0; i < n; ++i)
+                if (storedDistance(nodes_[i], point) < SupportSize(i, 0)) appendInfluenceNode(i);
+        }
         if (InflPtsNb < numBasisTerms) tooFewFixedNodes(point);
         return true;
     }
 
-    sortNodesByDistance(nodes_, point, sortedNodes, sortedDist);
-    if (!selectInfluenceNodes(n)) return false;
+    const int L = selectionLimit();
+    if (!grid) {
+        sortNodesByDistance(nodes_, point, sortedNodes, sortedDist);
+        sortedCount_ = n;
+        sortedReach_ = HUGE_VAL;
+        if (!selectInfluenceNodes(n, L)) return false;
+    } else {
+        // Start from the nodes within the support count's nearest distance.
+        sortNearest(point, std::clamp(ptsNbInSupport, 1, n));
+        bool enough;
+        if (isVariable()) {
+            // The point's radius may reach past the sorted nodes when Scale > 1.
+            if (L >= 1) {
+                const double r = static_cast<double>(sortedDist[std::min(L, n) - 1]) * Scale;
+                if (r > sortedReach_) sortWithin(point, r);
+            }
+            enough = selectInfluenceNodes(sortedCount_, L);
+        } else {
+            // Nodes beyond the sorted ones come after them and are taken only
+            // if their spheres reach the point: widen while the limit is not
+            // met and a larger sphere than the reach exists.
+            for (;;) {
+                enough = selectInfluenceNodes(sortedCount_, L);
+                if (InflPtsNb == L || sortedCount_ == n || sortedReach_ >= supportBound_[0]) break;
+                sortWithin(point, std::min(std::max(2.0 * sortedReach_, grid->cellSize()), supportBound_[0]));
+            }
+        }
+        if (!enough) return false;
+    }
     if (SingularCheck) singularCheck(point);
     return true;
 }
 
-bool MlsApproximation::selectInfluenceNodes(int n) {
-    int L;
-    if (InflDomain.compare(0, 3, "SEL") == 0 || isVariable()) {
-        L = ptsNbInSupport;
-    } else if (InflDomain.compare(0, 3, "ALL") == 0 || isFixed()) {
-        L = maxInflPts;
-    } else {
-        std::cout << "*** Error *** Invalid type of influence domain (" << InflDomain << ").\n";
-        fatalExit(1);
-    }
+int MlsApproximation::selectionLimit() const {
+    if (InflDomain.compare(0, 3, "SEL") == 0 || isVariable()) return ptsNbInSupport;
+    if (InflDomain.compare(0, 3, "ALL") == 0 || isFixed()) return maxInflPts;
+    std::cout << "*** Error *** Invalid type of influence domain (" << InflDomain << ").\n";
+    fatalExit(1);
+}
+
+bool MlsApproximation::selectInfluenceNodes(int count, int L) {
     InflPtsNb = 0;
 
     if (isVariable()) {
         // The point gets its own sphere, reaching its L-th nearest node.
-        if (L < 1 || n < 1) return false;
-        const double r = static_cast<double>(sortedDist[std::min(L, n) - 1]) * Scale;
+        if (L < 1 || count < 1) return false;
+        const double r = static_cast<double>(sortedDist[std::min(L, count) - 1]) * Scale;
         currentSupport[0] = r;
-        for (int k = 0; k < n; ++k)
+        for (int k = 0; k < count; ++k)
             if (sortedDist[k] <= r) appendInfluenceNode(sortedNodes[k]);
         return InflPtsNb >= numBasisTerms;
     }
 
     // Nearest first, each node only if its own sphere reaches the point.
-    for (int k = 0; k < n; ++k) {
+    for (int k = 0; k < count; ++k) {
         const int a = sortedNodes[k];
         if (sortedDist[k] <= SupportSize(a, 0)) {
             appendInfluenceNode(a);
@@ -121,10 +192,12 @@ void MlsApproximation::singularCheck(const double point[3]) {
             return;
         }
         // Swap the farthest listed node for the next sorted one and widen its support.
+        extendSortedPrefix(point, k + 1);
         const int a = sortedNodes[k];
         inflPts(InflPtsNb - 1) = a;
         const double reach = static_cast<double>(sortedDist[k]) * Scale;
         SupportSize(a, 0) = reach;
+        supportBound_[0] = std::max(supportBound_[0], reach);
         if (isVariable()) currentSupport[0] = reach;
     }
 }

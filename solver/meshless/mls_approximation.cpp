@@ -27,6 +27,7 @@ MlsApproximation::MlsApproximation(const std::vector<Node>& nodes, std::string t
     // nothing rather than reading undefined sizes.
     SupportSize.resize(n, 3);
     SupportSize = 0.0;
+    refreshSupportBounds();
     numBasisTerms = basisTermCount(settings.basis());
     sizeWorkStorage();
 }
@@ -75,6 +76,7 @@ void MlsApproximation::setFixedSupport(double sx, double sy, double sz) {
         SupportSize(i, 1) = sy;
         SupportSize(i, 2) = sz;
     }
+    refreshSupportBounds();
 }
 
 void MlsApproximation::setMaxInflPts(int k) {

@@ -12,11 +12,17 @@
 //   approx.setSupportCount(18);                       // computes SupportSize
 //   approx.evaluateAt(model.evPoints[0], 1, "FULL");  // results into the EvPoint
 //
-// The influence search is the reference full scan with an exchange sort
-// (referenceFindInfluenceNodes); a faster search must give the same lists.
+// The influence search and the support sizes go through a cell grid over the
+// nodes and sort only the nodes near the point; they give, bit for bit, the
+// lists, orders and sizes of the full scan with an exchange sort, which stays
+// callable (referenceFindInfluenceNodes, referenceComputeSupportSizes) as the
+// oracle of the tests. The node table must not change while the object lives,
+// and SupportSize changes only through the setters, the support computation
+// and SingularCheck (the search keeps the largest sizes to bound its reach).
 #pragma once
 
 #include <fstream>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +31,7 @@
 #include "matrix/symm_matrix.h"
 #include "meshless/approx_settings.h"
 #include "meshless/approximation.h"
+#include "meshless/cell_grid.h"
 #include "model/model.h"
 
 namespace zelk {
@@ -47,9 +54,11 @@ public:
     MlsApproximation& operator=(const MlsApproximation&) = delete;
 
     // --- Approximation ---------------------------------------------------
-    // The reference full-scan search (no faster one exists yet).
+    // Influence list of the point into inflPts / InflPtsNb, through the cell
+    // grid; the same result as referenceFindInfluenceNodes.
     bool findInfluenceNodes(const double point[3]) override;
-    // Support radius sx of every node from its ptsNbInSupport nearest nodes.
+    // Support radius sx of every node from its ptsNbInSupport nearest nodes,
+    // through the cell grid; the same result as referenceComputeSupportSizes.
     void computeSupportSizes() override;
     // Shape functions into shapeValues and, for order 1, shapeDerivs (c x 3).
     bool shapeFunctions(const double point[3], int order, std::string_view mode) override;
@@ -58,6 +67,8 @@ public:
     // inflPts / InflPtsNb. Returns false when fewer than numBasisTerms nodes
     // were found. Kept callable for comparison with faster searches.
     bool referenceFindInfluenceNodes(const double point[3]);
+    // Support sizes by a full scan and exchange sort about every node (n^3).
+    void referenceComputeSupportSizes();
 
     // Shape functions at the point of the EvPoint, stored in it (list, values,
     // derivatives). A point that already holds a list keeps it: no search.
@@ -137,7 +148,14 @@ public:
     GenMatrix<double> shapeDerivs;     // c x 3 first derivatives
 
 private:
-    bool selectInfluenceNodes(int n);
+    // The search and the support sizes, by the cell grid or by the full scan.
+    bool searchInfluenceNodes(const double point[3], bool useIndex);
+    void supportSizesBy(bool useIndex);
+    // Selection limit of the domain type; an unknown type is fatal.
+    int selectionLimit() const;
+    // Walks the first `count` sorted entries (every node within the sorted
+    // prefix's reach) and fills the list.
+    bool selectInfluenceNodes(int count, int limit);
     void singularCheck(const double point[3]);
     // Sizes the work storage for m = numBasisTerms.
     void sizeWorkStorage();
@@ -159,8 +177,31 @@ private:
     [[noreturn]] void tooFewFixedNodes(const double point[3]) const;
     [[noreturn]] void shapeFunctionFailure(const EvPoint& evPoint) const;
 
+    // --- Sorted prefix through the cell grid (nearest_prefix.cpp) ----------
+    // The grid, built on first use; null when a coordinate is not finite.
+    const CellGrid* spatialIndex();
+    // Sorts, into the first entries of sortedNodes / sortedDist, every node
+    // whose stored distance is <= radius, exactly as the full sort places them.
+    void sortWithin(const double point[3], double radius);
+    // Same for every node within the k-th nearest distance (1 <= k <= n), which it returns.
+    float sortNearest(const double point[3], int k);
+    // Widens the sorted prefix until it holds at least `count` entries (or all).
+    void extendSortedPrefix(const double point[3], int count);
+    // Writes neighbours_ as the sorted prefix.
+    void sortNeighbours(double reach);
+    // Largest sx, sy, sz over the nodes, after the sizes changed.
+    void refreshSupportBounds();
+
     const std::vector<Node>& nodes_;
     bool inflDomainGiven_ = false;  // INFLE has been given on this object
+    std::unique_ptr<CellGrid> grid_;
+    NeighbourSet neighbours_;                 // result set of the grid queries
+    std::vector<float> kthScratch_;           // distances for the k-th nearest
+    std::vector<int> boxCandidates_;          // result set of the box query
+    int sortedCount_ = 0;                     // valid entries of sortedNodes / sortedDist
+    double sortedReach_ = 0.0;                // every node within it is in the sorted prefix
+    double radiusGuess_ = 0.0;                // first reach of the next nearest search; 0: from the cell size
+    double supportBound_[3] = {0.0, 0.0, 0.0};  // largest sx, sy, sz
 };
 
 }  // namespace zelk
