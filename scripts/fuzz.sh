@@ -15,7 +15,7 @@ for name in zelk_input class_header; do
   corpus="fuzz-out/corpus-$name"
   mkdir -p "$corpus"
   case $name in
-    zelk_input) cp fuzz/corpus/zelk/* examples/*.dat "$corpus"/ 2>/dev/null || true; dict="-dict=fuzz/zelk.dict" ;;
+    zelk_input) cp fuzz/corpus/zelk/* "$corpus"/; dict="-dict=fuzz/zelk.dict" ;;
     class_header) cp fuzz/corpus/class/* "$corpus"/; dict="" ;;
   esac
   echo "Fuzzing $name for $seconds s"
