@@ -90,7 +90,10 @@ struct Cell {
 inline constexpr std::size_t kMaxTableBytes = std::size_t{1} << 31;
 template <typename Record>
 constexpr int maxTableCount() {
-    return static_cast<int>(kMaxTableBytes / sizeof(Record));
+    // Small records count as 16 bytes, so that the limit of an empty record
+    // (one byte each) still fits an int and keeps its table small.
+    constexpr std::size_t recordBytes = sizeof(Record) < 16 ? 16 : sizeof(Record);
+    return static_cast<int>(kMaxTableBytes / recordBytes);
 }
 
 struct Model {
