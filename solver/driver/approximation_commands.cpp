@@ -1,5 +1,6 @@
 #include "driver/approximation_commands.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -92,9 +93,17 @@ void handleCBasis(MacroContext& context) { requireApproximation(context, "CBasis
 void handleSinWe(MacroContext& context) { requireApproximation(context, "SingularWeight").setSingularWeight(); }
 void handleSinChe(MacroContext& context) { requireApproximation(context, "SingularCheck").setSingularCheck(); }
 
+// The list never holds more than every node, so a capacity beyond both the
+// node count and the default is refused before it is allocated.
 void handleMaxInflPt(MacroContext& context) {
     const int count = context.record.reader.readInt();
-    requireApproximation(context, "MaxInflPt").setMaxInflPts(count);
+    MlsApproximation& approximation = requireApproximation(context, "MaxInflPt");
+    const int limit = std::max(approximation.nodeCount(), MlsApproximation::kDefaultMaxInflPts);
+    if (count > limit) {
+        std::cerr << "*** Error *** MaxInflPt : " << count << " out of range 0 to " << limit << "\n";
+        fatalExit(1);
+    }
+    approximation.setMaxInflPts(count);
 }
 
 void handleSupportRegion(MacroContext& context) {
