@@ -111,6 +111,8 @@ void handleGridWall(MacroContext& context) {
             auto wall = std::make_unique<CylinderWall>();
             readAxisSidePosition(reader, *wall);
             wall->radius = reader.readReal();
+            // A disc of no extent would never act, silently.
+            if (!(wall->radius > 0.0)) gridWallError(reader, "the radius of a cylinder must be positive");
             wall->radialSide = reader.readInt();
             wall->wallVelocity = reader.readReal();
             wall->penaltyFactor = reader.readReal();
