@@ -1,0 +1,5 @@
+#if 0
+#else
+#endif
+#include <
+#define

@@ -1,0 +1,4 @@
+class A {
+  int x;
+  struct B {
+    void f(

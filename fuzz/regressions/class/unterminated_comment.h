@@ -1,0 +1,4 @@
+/// doc of A
+class A { int x; };
+/* never ends
+class B {};

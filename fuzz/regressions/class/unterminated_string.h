@@ -1,0 +1,5 @@
+class A {
+  const char* s = "no end
+  int y;
+};
+char c = 'x;
