@@ -10,7 +10,7 @@
 // entry 3 I + d. Integration points keep their material state in their
 // EvPoint records; their influence lists, shape-function values and reference
 // derivatives are packed into flat tables at construction, which is what the
-// step loop reads.
+// step loop reads (intPoints keep no lists of their own).
 //
 // Schemes: "PIEFG" integrates with the nodes (point I stands for node I) plus
 // one point at each cell centre; "EFG" with NINTX x NINTY x NINTZ Gauss points
@@ -65,6 +65,11 @@ public:
     void computeWeightsAndMass();
     // Reports the first node whose lumped mass is not positive, exit 1.
     void checkNodalMasses() const;
+    // One central-difference step of length dt, step (from 0) being its number
+    // within the CALTIME: internal forces on top of the wall forces in force,
+    // accelerations, fixed directions, velocities (half a step at step 0),
+    // displacements, the finiteness check, then the wall forces of the next step.
+    void advance(double dt, int step);
     // Adds the internal forces of all points to force and advances their stress by dt.
     void internalForces(double dt);
     // force = wall penalty forces at the current displacements; then moves the walls.
@@ -81,6 +86,9 @@ public:
     // Weight of node I in the wall penalty.
     double contactWeight(int node) const { return contactWeight_[node]; }
     bool isPiefg() const { return piefg_; }
+    // Influence nodes, shape-function values and reference derivatives of the
+    // integration points, row p for point p.
+    const InfluenceTable& pointInfluence() const { return pointTable_; }
 
     // Gauss rule of one cell ("EFG").
     std::array<double, kMaxGaussPointsPerCell> gaussXi{}, gaussEta{}, gaussZeta{}, gaussWeight{};
@@ -106,7 +114,12 @@ private:
     void buildPiefgPoints(PointEvaluator& approximation);
     void buildEfgPoints(PointEvaluator& approximation);
     void buildNodeTables(PointEvaluator& approximation);
-    void appendToTable(InfluenceTable& table, const EvPoint& point);
+    // Appends the point's lists to the table (of tableRows rows in the end); an
+    // invalid list is reported with the point and ends the run.
+    void appendToTable(InfluenceTable& table, const EvPoint& point, int tableRows, bool withDerivs);
+    void addIntegrationPoint(int p, const EvPoint& evaluated);
+    // Interpolation of the nodes: under "PIEFG" the nodes' own rows of the point table.
+    const InfluenceTable& nodeInfluence() const { return piefg_ ? pointTable_ : nodeTable_; }
     // Young's modulus and reference density of the first evaluation point's material.
     const Material& referenceMaterial() const;
     // Reports the first non-finite displacement or velocity after a step, exit 1.
@@ -115,7 +128,7 @@ private:
 
     bool piefg_ = false;
     InfluenceTable pointTable_;           // influence data of the integration points
-    InfluenceTable nodeTable_;            // influence data of the nodes at their reference positions
+    InfluenceTable nodeTable_;            // "EFG": values at the nodes' reference positions (no derivatives)
     std::vector<int> stressPoint_;        // per node: the point whose stress is written for it
     std::vector<double> contactWeight_;   // per node: weight in the wall penalty
     std::vector<int> contactNodes_;       // nodes with a non-zero nodeFlag

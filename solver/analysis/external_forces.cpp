@@ -6,9 +6,10 @@ namespace zelk {
 std::array<double, 3> DynamicAnalysis::nodePosition(int node) const {
     const Node& reference = model->nodes[node];
     std::array<double, 3> x{reference.x, reference.y, reference.z};
-    for (int k = nodeTable_.offset[node]; k < nodeTable_.offset[node + 1]; ++k) {
-        const double* u = displacement.data() + 3 * nodeTable_.node[k];
-        const double phi = nodeTable_.value[k];
+    const InfluenceTable& table = nodeInfluence();
+    for (int k = table.offset[node]; k < table.offset[node + 1]; ++k) {
+        const double* u = displacement.data() + 3 * table.node[k];
+        const double phi = table.value[k];
         x[0] += phi * u[0];
         x[1] += phi * u[1];
         x[2] += phi * u[2];
@@ -33,9 +34,10 @@ void DynamicAnalysis::externalForces(double dt) {
             if (g[0] == 0.0 && g[1] == 0.0 && g[2] == 0.0) continue;
             const double stiffness = -(wall->penaltyFactor * contactWeight_[node] * E);
             const double fx = stiffness * g[0], fy = stiffness * g[1], fz = stiffness * g[2];
-            for (int k = nodeTable_.offset[node]; k < nodeTable_.offset[node + 1]; ++k) {
-                double* fk = force.data() + 3 * nodeTable_.node[k];
-                const double phi = nodeTable_.value[k];
+            const InfluenceTable& table = nodeInfluence();
+            for (int k = table.offset[node]; k < table.offset[node + 1]; ++k) {
+                double* fk = force.data() + 3 * table.node[k];
+                const double phi = table.value[k];
                 fk[0] += fx * phi;
                 fk[1] += fy * phi;
                 fk[2] += fz * phi;

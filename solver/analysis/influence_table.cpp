@@ -2,16 +2,33 @@
 
 namespace zelk {
 
-bool InfluenceTable::append(const EvPoint& point, int numNodes) {
+void InfluenceTable::reserve(int numPoints, int entriesPerPoint, bool withDerivs) {
+    const std::size_t entries = static_cast<std::size_t>(numPoints) * static_cast<std::size_t>(entriesPerPoint);
+    offset.reserve(static_cast<std::size_t>(numPoints) + 1);
+    node.reserve(entries);
+    value.reserve(entries);
+    if (withDerivs) deriv.reserve(entries);
+}
+
+void InfluenceTable::releaseSpare() {
+    offset.shrink_to_fit();
+    node.shrink_to_fit();
+    value.shrink_to_fit();
+    deriv.shrink_to_fit();
+}
+
+bool InfluenceTable::append(const EvPoint& point, int numNodes, bool withDerivs) {
     const std::size_t count = static_cast<std::size_t>(point.inflPtsNb);
     if (point.inflPtsNb < 0 || point.inflPts.size() < count || point.shapeValues.size() < count) return false;
     for (std::size_t k = 0; k < count; ++k)
         if (point.inflPts[k] < 0 || point.inflPts[k] >= numNodes) return false;
-    const bool withDerivs = point.shapeDerivs.size() >= count;
-    for (std::size_t k = 0; k < count; ++k) {
-        node.push_back(point.inflPts[k]);
-        value.push_back(point.shapeValues[k]);
-        deriv.push_back(withDerivs ? point.shapeDerivs[k] : std::array<double, 3>{0.0, 0.0, 0.0});
+    node.insert(node.end(), point.inflPts.begin(), point.inflPts.begin() + count);
+    value.insert(value.end(), point.shapeValues.begin(), point.shapeValues.begin() + count);
+    if (withDerivs) {
+        if (point.shapeDerivs.size() >= count)
+            deriv.insert(deriv.end(), point.shapeDerivs.begin(), point.shapeDerivs.begin() + count);
+        else
+            deriv.resize(deriv.size() + count, std::array<double, 3>{0.0, 0.0, 0.0});
     }
     offset.push_back(static_cast<int>(node.size()));
     return true;

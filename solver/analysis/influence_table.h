@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <vector>
 
 #include "model/model.h"
@@ -14,14 +15,23 @@ struct InfluenceTable {
     std::vector<int> offset{0};                   // numPoints + 1 row starts
     std::vector<int> node;                        // 0-based influence node of each entry
     std::vector<double> value;                    // shape-function value of each entry
-    std::vector<std::array<double, 3>> deriv;     // d/dx, d/dy, d/dz of each entry [1 / length]
+    std::vector<std::array<double, 3>> deriv;     // d/dx, d/dy, d/dz of each entry [1 / length]; empty
+                                                  // in a table built without derivatives
 
     int numPoints() const { return static_cast<int>(offset.size()) - 1; }
+    int numEntries() const { return static_cast<int>(node.size()); }
 
-    // Appends the influence list of a point. Derivatives are copied when the
-    // point holds them, zeros are stored otherwise. Returns false (and appends
-    // nothing) when the lists disagree in length or name a node outside 0..numNodes-1.
-    bool append(const EvPoint& point, int numNodes);
+    // Room for the rows of numPoints points of entriesPerPoint entries each,
+    // so that a table whose size is known ahead is filled without regrowth.
+    void reserve(int numPoints, int entriesPerPoint, bool withDerivs);
+    // Gives back the room that reserve over-estimated.
+    void releaseSpare();
+
+    // Appends the influence list of a point. withDerivs: derivatives are copied
+    // when the point holds them, zeros are stored otherwise; without, none are
+    // kept. Returns false (and appends nothing) when the lists disagree in
+    // length or name a node outside 0..numNodes-1.
+    bool append(const EvPoint& point, int numNodes, bool withDerivs = true);
 };
 
 }  // namespace zelk

@@ -30,6 +30,16 @@ EvPoint pointWithSettingsOf(const EvPoint& source, double x, double y, double z)
     return point;
 }
 
+// The point's position, settings and material state without its lists: once
+// packed into the point table the lists are not read again, and at a hundred
+// thousand points they would be the largest part of the analysis' memory.
+EvPoint stateOf(const EvPoint& source) {
+    EvPoint point = pointWithSettingsOf(source, source.x, source.y, source.z);
+    point.inflPtsNb = source.inflPtsNb;
+    point.stress = source.stress;
+    return point;
+}
+
 // Corner node numbers of a cell, or false when it does not carry 8 valid ones.
 bool cellNodes(const Cell& cell, int numNodes, std::array<int, 8>& nodes) {
     if (cell.nodeNumbers.size() != 8) return false;
@@ -98,11 +108,12 @@ void DynamicAnalysis::buildIntegrationPoints(PointEvaluator& approximation) {
     const Model& m = *model;
     numIntPoints = piefg_ ? m.NUMNP + m.NCELL : m.NINTX * m.NINTY * m.NINTZ * m.NCELL;
     intPoints.assign(numIntPoints, EvPoint{});
+    pointTable_ = InfluenceTable{};
     if (piefg_)
         buildPiefgPoints(approximation);
     else
         buildEfgPoints(approximation);
-    for (const EvPoint& point : intPoints) appendToTable(pointTable_, point);
+    pointTable_.releaseSpare();
     buildNodeTables(approximation);
 
     pointWeight.assign(numIntPoints, 0.0);
@@ -133,12 +144,22 @@ void DynamicAnalysis::buildIntegrationPoints(PointEvaluator& approximation) {
     nodeRows_.assign(m.NUMNP, NodeRow{});
 }
 
-void DynamicAnalysis::appendToTable(InfluenceTable& table, const EvPoint& point) {
-    if (!table.append(point, model->NUMNP)) {
+void DynamicAnalysis::appendToTable(InfluenceTable& table, const EvPoint& point, int tableRows, bool withDerivs) {
+    // The first point tells the size of the rest: with a fixed influence count
+    // (INFLE SEL) the table then fills without regrowth.
+    if (table.numPoints() == 0) table.reserve(tableRows, point.inflPtsNb, withDerivs);
+    if (!table.append(point, model->NUMNP, withDerivs)) {
         std::cout << "Point:";
         printPoint(std::cout, point);
         analysisError(kDynamics, "the approximation gave this point an invalid influence list");
     }
+}
+
+// Integration point p gets the shape functions of its position in the point
+// table and keeps only its material state in intPoints.
+void DynamicAnalysis::addIntegrationPoint(int p, const EvPoint& evaluated) {
+    appendToTable(pointTable_, evaluated, numIntPoints, true);
+    intPoints[p] = stateOf(evaluated);
 }
 
 // Node I's own point is evaluation point I; one more point sits at each cell
@@ -147,7 +168,7 @@ void DynamicAnalysis::buildPiefgPoints(PointEvaluator& approximation) {
     Model& m = *model;
     for (int i = 0; i < m.NUMNP; ++i) {
         approximation.evaluateAt(m.evPoints[i], 1, "FULL");
-        intPoints[i] = m.evPoints[i];
+        addIntegrationPoint(i, m.evPoints[i]);
     }
     for (int i = 0; i < m.NCELL; ++i) {
         Cell& cell = m.cells[i];
@@ -155,9 +176,9 @@ void DynamicAnalysis::buildPiefgPoints(PointEvaluator& approximation) {
         cell.cellPoints.resize(1);
         cell.weights.assign(1, prismVolume(cell.corners));
         const Point centre = cellCentre(cell.corners);
-        EvPoint& point = intPoints[m.NUMNP + i];
-        point = pointWithSettingsOf(m.evPoints[0], centre.x, centre.y, centre.z);
+        EvPoint point = pointWithSettingsOf(m.evPoints[0], centre.x, centre.y, centre.z);
         approximation.evaluateAt(point, 1, "FULL");
+        addIntegrationPoint(m.NUMNP + i, point);
     }
 }
 
@@ -175,9 +196,9 @@ void DynamicAnalysis::buildEfgPoints(PointEvaluator& approximation) {
         for (int g = 0; g < count; ++g) {
             const CellMapping map = mapCellPoint(cell.corners, gaussXi[g], gaussEta[g], gaussZeta[g]);
             cell.weights[g] = determinant3(map.jacobian) * gaussWeight[g];
-            EvPoint& point = intPoints[p++];
-            point = pointWithSettingsOf(m.evPoints[0], map.position[0], map.position[1], map.position[2]);
+            EvPoint point = pointWithSettingsOf(m.evPoints[0], map.position[0], map.position[1], map.position[2]);
             approximation.evaluateAt(point, 1, "FULL");
+            addIntegrationPoint(p++, point);
         }
     }
 }
@@ -189,18 +210,17 @@ void DynamicAnalysis::buildNodeTables(PointEvaluator& approximation) {
     stressPoint_.assign(m.NUMNP, 0);
     nodeTable_ = InfluenceTable{};
     if (piefg_) {
-        for (int i = 0; i < m.NUMNP; ++i) {
-            appendToTable(nodeTable_, intPoints[i]);
-            stressPoint_[i] = i;
-        }
+        // The first NUMNP rows of the point table are the nodes' own.
+        for (int i = 0; i < m.NUMNP; ++i) stressPoint_[i] = i;
         return;
     }
     for (int i = 0; i < m.NUMNP; ++i) {
         const Node& node = m.nodes[i];
         EvPoint point = pointWithSettingsOf(m.evPoints[0], node.x, node.y, node.z);
         approximation.evaluateAt(point, 0, "FULL");
-        appendToTable(nodeTable_, point);
+        appendToTable(nodeTable_, point, m.NUMNP, false);
     }
+    nodeTable_.releaseSpare();
     std::vector<double> nearest(m.NUMNP, std::numeric_limits<double>::infinity());
     for (int p = 0; p < numIntPoints; ++p) {
         const EvPoint& point = intPoints[p];
