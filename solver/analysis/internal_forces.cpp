@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "analysis/dynamic_analysis.h"
+#include "analysis/point_kinematics.h"
 #include "input/fatal_exit.h"
 
 namespace zelk {
@@ -19,33 +20,22 @@ void DynamicAnalysis::printPoint(std::ostream& out, const EvPoint& point) {
 void DynamicAnalysis::internalForces(double dt) {
     const int* const nodes = pointTable_.node.data();
     const std::array<double, 3>* const derivs = pointTable_.deriv.data();
+    const int* const offsets = pointTable_.offset.data();
     const double* const u = displacement.data();
     const double* const v = velocity.data();
     double* const f = force.data();
     Tensor3 l{};
     for (int p = 0; p < numIntPoints; ++p) {
-        const int begin = pointTable_.offset[p];
-        const int end = pointTable_.offset[p + 1];
-        // Fd[a][i] = sum_k u_a(N_k) dphi_k/dX_i and the same for the velocity.
+        const int begin = offsets[p];
+        const int end = offsets[p + 1];
+        // Displacement gradient and its rate from the reference derivatives.
         double Fd[3][3] = {}, Fdot[3][3] = {};
-        for (int k = begin; k < end; ++k) {
-            const double* uk = u + 3 * nodes[k];
-            const double* vk = v + 3 * nodes[k];
-            const double* dk = derivs[k].data();
-            for (int a = 0; a < 3; ++a)
-                for (int i = 0; i < 3; ++i) {
-                    Fd[a][i] += uk[a] * dk[i];
-                    Fdot[a][i] += vk[a] * dk[i];
-                }
-        }
+        gatherGradients(begin, end, nodes, derivs, u, v, Fd, Fdot);
         const double F[3][3] = {{1.0 + Fd[0][0], Fd[0][1], Fd[0][2]},
                                 {Fd[1][0], 1.0 + Fd[1][1], Fd[1][2]},
                                 {Fd[2][0], Fd[2][1], 1.0 + Fd[2][2]}};
-        // Cofactors give both the determinant (first row) and the inverse.
-        const double c00 = F[1][1] * F[2][2] - F[1][2] * F[2][1];
-        const double c01 = F[1][2] * F[2][0] - F[1][0] * F[2][2];
-        const double c02 = F[1][0] * F[2][1] - F[1][1] * F[2][0];
-        const double J = F[0][0] * c00 + F[0][1] * c01 + F[0][2] * c02;
+        double Finv[3][3];
+        const double J = invert3(F, Finv);
         if (J < minJacobian) minJacobian = J;
         if (!(J >= 0.01)) {
             std::cout << "Point:";
@@ -53,29 +43,20 @@ void DynamicAnalysis::internalForces(double dt) {
             std::cout << "\nJacobi is too small during stiff P" << J << "\n";
             fatalExit(1);
         }
-        const double r = 1.0 / J;
-        const double Finv[3][3] = {
-            {c00 * r, (F[0][2] * F[2][1] - F[0][1] * F[2][2]) * r, (F[0][1] * F[1][2] - F[0][2] * F[1][1]) * r},
-            {c01 * r, (F[0][0] * F[2][2] - F[0][2] * F[2][0]) * r, (F[0][2] * F[1][0] - F[0][0] * F[1][2]) * r},
-            {c02 * r, (F[0][1] * F[2][0] - F[0][0] * F[2][1]) * r, (F[0][0] * F[1][1] - F[0][1] * F[1][0]) * r}};
         // Velocity gradient in the current configuration: l = Fdot F^-1.
-        for (int i = 0; i < 3; ++i)
-            for (int j = 0; j < 3; ++j)
-                l[i][j] = Fdot[i][0] * Finv[0][j] + Fdot[i][1] * Finv[1][j] + Fdot[i][2] * Finv[2][j];
+        multiply3(Fdot, Finv, l);
         EvPoint& point = intPoints[p];
         materialModel->updateStress(l, point, dt);
         // First Piola-Kirchhoff stress P = J F^-1 sigma, times the point weight.
-        const Tensor3& sigma = point.stress;
-        const double wJ = pointWeight[p] * J;
+        const double sigma[3][3] = {{point.stress[0][0], point.stress[0][1], point.stress[0][2]},
+                                    {point.stress[1][0], point.stress[1][1], point.stress[1][2]},
+                                    {point.stress[2][0], point.stress[2][1], point.stress[2][2]}};
         double P[3][3];
-        for (int i = 0; i < 3; ++i)
-            for (int a = 0; a < 3; ++a)
-                P[i][a] = wJ * (Finv[i][0] * sigma[0][a] + Finv[i][1] * sigma[1][a] + Finv[i][2] * sigma[2][a]);
-        for (int k = begin; k < end; ++k) {
-            double* fk = f + 3 * nodes[k];
-            const double* dk = derivs[k].data();
-            for (int a = 0; a < 3; ++a) fk[a] -= P[0][a] * dk[0] + P[1][a] * dk[1] + P[2][a] * dk[2];
-        }
+        multiply3(Finv, sigma, P);
+        const double wJ = pointWeight[p] * J;
+        for (auto& row : P)
+            for (double& entry : row) entry *= wJ;
+        scatterForces(begin, end, nodes, derivs, P, f);
     }
 }
 

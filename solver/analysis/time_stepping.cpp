@@ -35,8 +35,7 @@ void DynamicAnalysis::runToTime(double tEnd) {
     computeWeightsAndMass();
     checkNodalMasses();
 
-    const int numNodes = model->NUMNP;
-    const std::size_t lastNode = 3 * static_cast<std::size_t>(numNodes) - 3;
+    const std::size_t lastNode = 3 * static_cast<std::size_t>(model->NUMNP) - 3;
     while (tEnd >= 0.0) {
         // The step length is a length: divided by the bar wave speed it gives a time.
         const double baseStep = stepLength / std::sqrt(material.youngsModulus / material.density0);
@@ -50,20 +49,7 @@ void DynamicAnalysis::runToTime(double tEnd) {
                 << std::setw(kRealFieldWidth) << displacement[lastNode + 1] << std::setw(kRealFieldWidth)
                 << displacement[lastNode + 2] << "\n";
 
-        internalForces(dt);
-        for (int node = 0; node < numNodes; ++node) {
-            const double inverseMass = 1.0 / nodalMass[node];
-            for (int d = 0; d < 3; ++d) force[3 * node + d] *= inverseMass;
-        }
-        for (int dof : fixedDofs_) velocity[dof] = displacement[dof] = force[dof] = 0.0;
-        // Leapfrog: the first step of a run advances the velocities by half a step.
-        const double h = step == 0 ? dt * 0.5 : dt;
-        for (std::size_t i = 0; i < velocity.size(); ++i) {
-            velocity[i] += force[i] * h;
-            displacement[i] += velocity[i] * dt;
-        }
-        checkFinite(step + 1);
-        externalForces(dt);
+        advance(dt, step);
 
         const double baseSteps = std::trunc(time / baseStep);
         if (std::fmod(baseSteps, 100.0) == 0.0)
@@ -72,6 +58,28 @@ void DynamicAnalysis::runToTime(double tEnd) {
         if (time > tEnd) break;
     }
     writeNodeFile(kFinalNodeFileName, false);
+}
+
+void DynamicAnalysis::advance(double dt, int step) {
+    internalForces(dt);
+    const int numNodes = model->NUMNP;
+    double* const f = force.data();
+    for (int node = 0; node < numNodes; ++node) {
+        const double inverseMass = 1.0 / nodalMass[node];
+        for (int d = 0; d < 3; ++d) f[3 * node + d] *= inverseMass;
+    }
+    for (int dof : fixedDofs_) velocity[dof] = displacement[dof] = force[dof] = 0.0;
+    // Leapfrog: the first step of a run advances the velocities by half a step.
+    const double h = step == 0 ? dt * 0.5 : dt;
+    double* const u = displacement.data();
+    double* const v = velocity.data();
+    const std::size_t count = velocity.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        v[i] += f[i] * h;
+        u[i] += v[i] * dt;
+    }
+    checkFinite(step + 1);
+    externalForces(dt);
 }
 
 void DynamicAnalysis::checkFinite(int step) const {
