@@ -120,10 +120,9 @@ bool MlsApproximation::searchInfluenceNodes(const double point[3], bool useIndex
         sortedReach_ = HUGE_VAL;
         if (!selectInfluenceNodes(n, L)) return false;
     } else {
-        // Start from the nodes within the support count's nearest distance.
-        sortNearest(point, std::clamp(ptsNbInSupport, 1, n));
         bool enough;
         if (isVariable()) {
+            sortNearest(point, std::clamp(ptsNbInSupport, 1, n));
             // The point's radius may reach past the sorted nodes when Scale > 1.
             if (L >= 1) {
                 const double r = static_cast<double>(sortedDist[std::min(L, n) - 1]) * Scale;
@@ -131,14 +130,8 @@ bool MlsApproximation::searchInfluenceNodes(const double point[3], bool useIndex
             }
             enough = selectInfluenceNodes(sortedCount_, L);
         } else {
-            // Nodes beyond the sorted ones come after them and are taken only
-            // if their spheres reach the point: widen while the limit is not
-            // met and a larger sphere than the reach exists.
-            for (;;) {
-                enough = selectInfluenceNodes(sortedCount_, L);
-                if (InflPtsNb == L || sortedCount_ == n || sortedReach_ >= supportBound_[0]) break;
-                sortWithin(point, std::min(std::max(2.0 * sortedReach_, grid->cellSize()), supportBound_[0]));
-            }
+            sortForSelection(point, L);
+            enough = selectInfluenceNodes(sortedCount_, L);
         }
         if (!enough) return false;
     }

@@ -185,6 +185,10 @@ private:
     void sortWithin(const double point[3], double radius);
     // Same for every node within the k-th nearest distance (1 <= k <= n), which it returns.
     float sortNearest(const double point[3], int k);
+    // For SEL and ALL: sorts every node up to the distance at which the walk
+    // meets its limit-th node whose sphere reaches the point, or, when fewer
+    // reach it, up to the farthest such node.
+    void sortForSelection(const double point[3], int limit);
     // Widens the sorted prefix until it holds at least `count` entries (or all).
     void extendSortedPrefix(const double point[3], int count);
     // Writes neighbours_ as the sorted prefix.
@@ -201,6 +205,7 @@ private:
     int sortedCount_ = 0;                     // valid entries of sortedNodes / sortedDist
     double sortedReach_ = 0.0;                // every node within it is in the sorted prefix
     double radiusGuess_ = 0.0;                // first reach of the next nearest search; 0: from the cell size
+    double selectionGuess_ = 0.0;             // the same for the next SEL / ALL search
     double supportBound_[3] = {0.0, 0.0, 0.0};  // largest sx, sy, sz
 };
 

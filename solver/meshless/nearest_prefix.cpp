@@ -69,6 +69,38 @@ float MlsApproximation::sortNearest(const double point[3], int k) {
     return kth;
 }
 
+void MlsApproximation::sortForSelection(const double point[3], int limit) {
+    const CellGrid& grid = *spatialIndex();
+    const int n = nodeCount();
+    // No node beyond the largest sphere can be taken.
+    const double bound = supportBound_[0];
+    double radius = std::min(selectionGuess_ > 0.0 ? selectionGuess_ : grid.cellSize() * 2.0, bound);
+    float last = -HUGE_VALF;  // distance of the last node the walk takes
+    while (radius >= 0.0) {
+        neighbours_.clear();
+        grid.collectWithin(point, radius, neighbours_);
+        kthScratch_.clear();
+        for (const NodeAtDistance& e : neighbours_)
+            if (e.dist <= SupportSize(e.node, 0)) kthScratch_.push_back(e.dist);
+        const int taken = static_cast<int>(kthScratch_.size());
+        if (limit >= 1 && taken >= limit) {
+            // Every node that reaches the point nearer than this one was gathered.
+            std::nth_element(kthScratch_.begin(), kthScratch_.begin() + (limit - 1), kthScratch_.end());
+            last = kthScratch_[limit - 1];
+            break;
+        }
+        if (radius >= bound || static_cast<int>(neighbours_.size()) == n) {
+            if (taken > 0) last = *std::max_element(kthScratch_.begin(), kthScratch_.end());
+            break;
+        }
+        radius = std::min(std::max(2.0 * radius, grid.cellSize()), bound);
+    }
+    // Sort only up to that node: the walk stops there or finds nothing beyond.
+    std::erase_if(neighbours_, [last](const NodeAtDistance& e) { return !(e.dist <= last); });
+    sortNeighbours(last);
+    selectionGuess_ = last > 0.0f ? 1.2 * last : 0.0;
+}
+
 void MlsApproximation::extendSortedPrefix(const double point[3], int count) {
     const int n = nodeCount();
     while (sortedCount_ < count && sortedCount_ < n) {
