@@ -129,6 +129,7 @@ private:
     bool piefg_ = false;
     InfluenceTable pointTable_;           // influence data of the integration points
     InfluenceTable nodeTable_;            // "EFG": values at the nodes' reference positions (no derivatives)
+    int longestList_ = 0;                 // longest influence list met while a table is built
     std::vector<int> stressPoint_;        // per node: the point whose stress is written for it
     std::vector<double> contactWeight_;   // per node: weight in the wall penalty
     std::vector<int> contactNodes_;       // nodes with a non-zero nodeFlag

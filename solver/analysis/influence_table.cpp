@@ -10,13 +10,6 @@ void InfluenceTable::reserve(int numPoints, int entriesPerPoint, bool withDerivs
     if (withDerivs) deriv.reserve(entries);
 }
 
-void InfluenceTable::releaseSpare() {
-    offset.shrink_to_fit();
-    node.shrink_to_fit();
-    value.shrink_to_fit();
-    deriv.shrink_to_fit();
-}
-
 bool InfluenceTable::append(const EvPoint& point, int numNodes, bool withDerivs) {
     const std::size_t count = static_cast<std::size_t>(point.inflPtsNb);
     if (point.inflPtsNb < 0 || point.inflPts.size() < count || point.shapeValues.size() < count) return false;

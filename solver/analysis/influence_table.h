@@ -24,8 +24,6 @@ struct InfluenceTable {
     // Room for the rows of numPoints points of entriesPerPoint entries each,
     // so that a table whose size is known ahead is filled without regrowth.
     void reserve(int numPoints, int entriesPerPoint, bool withDerivs);
-    // Gives back the room that reserve over-estimated.
-    void releaseSpare();
 
     // Appends the influence list of a point. withDerivs: derivatives are copied
     // when the point holds them, zeros are stored otherwise; without, none are

@@ -109,11 +109,11 @@ void DynamicAnalysis::buildIntegrationPoints(PointEvaluator& approximation) {
     numIntPoints = piefg_ ? m.NUMNP + m.NCELL : m.NINTX * m.NINTY * m.NINTZ * m.NCELL;
     intPoints.assign(numIntPoints, EvPoint{});
     pointTable_ = InfluenceTable{};
+    longestList_ = 0;
     if (piefg_)
         buildPiefgPoints(approximation);
     else
         buildEfgPoints(approximation);
-    pointTable_.releaseSpare();
     buildNodeTables(approximation);
 
     pointWeight.assign(numIntPoints, 0.0);
@@ -145,9 +145,13 @@ void DynamicAnalysis::buildIntegrationPoints(PointEvaluator& approximation) {
 }
 
 void DynamicAnalysis::appendToTable(InfluenceTable& table, const EvPoint& point, int tableRows, bool withDerivs) {
-    // The first point tells the size of the rest: with a fixed influence count
-    // (INFLE SEL) the table then fills without regrowth.
-    if (table.numPoints() == 0) table.reserve(tableRows, point.inflPtsNb, withDerivs);
+    // Room for every row at the longest list met so far: the longest lists
+    // turn up among the first few layers of points, while the table is still
+    // small, so the table does not regrow (and briefly double) once it is large.
+    if (point.inflPtsNb > longestList_) {
+        longestList_ = point.inflPtsNb;
+        table.reserve(tableRows, longestList_, withDerivs);
+    }
     if (!table.append(point, model->NUMNP, withDerivs)) {
         std::cout << "Point:";
         printPoint(std::cout, point);
@@ -167,8 +171,14 @@ void DynamicAnalysis::addIntegrationPoint(int p, const EvPoint& evaluated) {
 void DynamicAnalysis::buildPiefgPoints(PointEvaluator& approximation) {
     Model& m = *model;
     for (int i = 0; i < m.NUMNP; ++i) {
-        approximation.evaluateAt(m.evPoints[i], 1, "FULL");
-        addIntegrationPoint(i, m.evPoints[i]);
+        EvPoint& nodePoint = m.evPoints[i];
+        approximation.evaluateAt(nodePoint, 1, "FULL");
+        addIntegrationPoint(i, nodePoint);
+        // The evaluation point keeps its influence list (the reports list it,
+        // a later DYNAMICS starts from it); its values and derivatives now live
+        // in the point table only.
+        std::vector<double>().swap(nodePoint.shapeValues);
+        std::vector<std::array<double, 3>>().swap(nodePoint.shapeDerivs);
     }
     for (int i = 0; i < m.NCELL; ++i) {
         Cell& cell = m.cells[i];
@@ -209,6 +219,7 @@ void DynamicAnalysis::buildNodeTables(PointEvaluator& approximation) {
     const Model& m = *model;
     stressPoint_.assign(m.NUMNP, 0);
     nodeTable_ = InfluenceTable{};
+    longestList_ = 0;
     if (piefg_) {
         // The first NUMNP rows of the point table are the nodes' own.
         for (int i = 0; i < m.NUMNP; ++i) stressPoint_[i] = i;
@@ -220,7 +231,6 @@ void DynamicAnalysis::buildNodeTables(PointEvaluator& approximation) {
         approximation.evaluateAt(point, 0, "FULL");
         appendToTable(nodeTable_, point, m.NUMNP, false);
     }
-    nodeTable_.releaseSpare();
     std::vector<double> nearest(m.NUMNP, std::numeric_limits<double>::infinity());
     for (int p = 0; p < numIntPoints; ++p) {
         const EvPoint& point = intPoints[p];
