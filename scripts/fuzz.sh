@@ -14,9 +14,18 @@ status=0
 for name in zelk_input class_header; do
   corpus="fuzz-out/corpus-$name"
   mkdir -p "$corpus"
+  # Seeds: the committed corpus and every regression input found so far.
   case $name in
-    zelk_input) cp fuzz/corpus/zelk/* "$corpus"/; dict="-dict=fuzz/zelk.dict" ;;
-    class_header) cp fuzz/corpus/class/* "$corpus"/; dict="" ;;
+    zelk_input)
+      cp fuzz/corpus/zelk/* fuzz/regressions/zelk/* "$corpus"/
+      dict="-dict=fuzz/zelk.dict" ;;
+    class_header)
+      cp fuzz/corpus/class/* "$corpus"/
+      for header in fuzz/regressions/class/*; do
+        # The harness reads its options from the first byte: none.
+        { printf '\000'; cat "$header"; } > "$corpus/regression-$(basename "$header")"
+      done
+      dict="" ;;
   esac
   echo "Fuzzing $name for $seconds s"
   if ./build-fuzz/fuzz/${name}_fuzzer "$corpus" $dict -max_total_time="$seconds" -timeout=30 \
