@@ -30,8 +30,9 @@ using NeighbourSet = std::vector<NodeAtDistance>;
 
 class CellGrid {
 public:
-    // Nodes per cell on average; measured best for searches of 18 to 30 nodes.
-    static constexpr double kDefaultNodesPerCell = 2.0;
+    // Nodes per cell on average: of 1, 2, 4 and 8, one a cell gathered the 18
+    // nearest fastest at 125,000 nodes (2 to 8 were up to 1.8 times slower).
+    static constexpr double kDefaultNodesPerCell = 1.0;
 
     explicit CellGrid(const NodeTableAdaptor& nodes, double nodesPerCell = kDefaultNodesPerCell);
     CellGrid(const CellGrid&) = delete;
