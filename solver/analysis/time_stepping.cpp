@@ -1,5 +1,6 @@
 // Central-difference time stepping and the result files.
 #include <cmath>
+#include <limits>
 #include <fstream>
 #include <iomanip>
 #include <iostream>
@@ -20,6 +21,9 @@ std::ofstream openResultFile(const std::string& fileName) {
     return out;
 }
 
+// The step counter is a 32-bit integer.
+constexpr int kMaxSteps = std::numeric_limits<int>::max();
+
 }  // namespace
 
 void DynamicAnalysis::runToTime(double tEnd) {
@@ -35,11 +39,20 @@ void DynamicAnalysis::runToTime(double tEnd) {
     computeWeightsAndMass();
     checkNodalMasses();
 
+    // The step length is a length: divided by the bar wave speed it gives a time.
+    const double baseStep = stepLength / std::sqrt(material.youngsModulus / material.density0);
+    // Steps never grow beyond the base step, so tEnd / baseStep bounds the step count from below;
+    // a run that could never finish is refused before it starts.
+    if (tEnd / baseStep > static_cast<double>(kMaxSteps))
+        analysisError(kCalTime, "the run would need more than " + std::to_string(kMaxSteps) +
+                                    " steps (is the step length too small?)");
+
     const std::size_t lastNode = 3 * static_cast<std::size_t>(model->NUMNP) - 3;
     while (tEnd >= 0.0) {
-        // The step length is a length: divided by the bar wave speed it gives a time.
-        const double baseStep = stepLength / std::sqrt(material.youngsModulus / material.density0);
         const double dt = constantStep ? baseStep : baseStep * minJacobian;
+        if (time + dt == time || step == kMaxSteps)
+            analysisError(kCalTime, "the time no longer advances at step " + std::to_string(step + 1) +
+                                        " (is the step length too small?)");
         time += dt;
         const double stressZZ = intPoints.empty() ? 0.0 : intPoints[0].stress[2][2];
         history << std::setw(kRealFieldWidth) << time << std::setw(kRealFieldWidth) << dt;

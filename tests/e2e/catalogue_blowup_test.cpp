@@ -33,6 +33,18 @@ std::vector<Case> blowUpCases() {
 
 TEST(CatalogueBlowUp, NonFiniteSolutionsStopTheRun) { runCases(blowUpCases()); }
 
+// The other end: a step so small that the run could never finish is refused
+// before the first step, and a time that stops advancing ends the run.
+TEST(CatalogueBlowUp, RunsThatCouldNeverFinishAreRefused) {
+    runCases({
+        {"StepTooSmallForTheEndTime", run("STEPTIME CONST 1e-300\nINITV 0 0 -10\nCALTIME 1\n"), Stream::kOutput,
+         "*** Error *** CalTime : the run would need more than 2147483647 steps (is the step length too small?)\n",
+         1},
+        {"VariableStepTooSmall", run("STEPTIME VAR 1e-300\nCALTIME 1\n"), Stream::kOutput,
+         "*** Error *** CalTime : the run would need more than 2147483647 steps", 1},
+    });
+}
+
 int lineCount(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 
 // A wall flung at 1e300 m/s makes the solution non-finite at step 3.
