@@ -62,23 +62,6 @@ TEST(AnalysisCommands, GridWallNeedsExactlyItsCountOfWalls) {
     EXPECT_NE(r.standardError.find("Unknown keyword"), std::string::npos);
 }
 
-TEST(AnalysisCommands, CalTimeNeedsAStepLength) {
-    const ProgramRun r = run(kApprox + "DYNAMICS EFG\nCALTIME 1e-5\n");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.standardOutput.find("give STEPTIME before CALTIME"), std::string::npos);
-}
-
-TEST(AnalysisCommands, NegativeAndZeroEndTimes) {
-    ProgramRun r = run(kApprox + "DYNAMICS EFG\nSTEPTIME const 0.002\nCALTIME -1\n");
-    ASSERT_EQ(r.exitCode, 0) << r.standardOutput;
-    EXPECT_EQ(r.file("End_y.txt"), "");
-    EXPECT_NE(r.file("Node.dat").find("ZONE N=99 , E=40, F=FEPOINT, ET=BRICK\n"), std::string::npos);
-    r = run(kApprox + "DYNAMICS PIEFG\nSTEPTIME CONST 0.002\nCALTIME 0\n");
-    ASSERT_EQ(r.exitCode, 0);
-    EXPECT_EQ(lineCount(r.file("End_y.txt")), 1);
-    EXPECT_EQ(r.standardOutput.rfind("TIME STEP = 1     STEP SIZE = ", 0), 0u);
-}
-
 TEST(AnalysisCommands, SecondCalTimeContinuesFromTheFirst) {
     const ProgramRun r =
         run(kApprox + "DYNAMICS EFG\nSTEPTIME CONST 0.002\nINITV 0 0 -10\n" + kWall + "CALTIME 2e-5\nCALTIME 1e-6\n");

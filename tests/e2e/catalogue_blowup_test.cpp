@@ -20,10 +20,6 @@ std::vector<Case> blowUpCases() {
         {"StepBeyondEveryScale", run("STEPTIME CONST 1e300\nINITV 0 0 -10\nCALTIME 1e300\n"), Stream::kOutput,
          "*** Error *** CalTime : the solution is no longer finite at step 1, node 1 (is the step length too large?)\n",
          1},
-        {"VelocityNearTheLargestDouble", run("STEPTIME CONST 0.1\nINITV 0 0 -1e308\nCALTIME 1e-4\n"), Stream::kOutput,
-         "*** Error *** CalTime : the solution is no longer finite at step 1, node 1", 1},
-        {"VariableStepBeyondEveryScale", run("STEPTIME VAR 1e300\nINITV 0 0 -10\nCALTIME 1e300\n"), Stream::kOutput,
-         "*** Error *** CalTime : the solution is no longer finite at step 1, node 1", 1},
         // Large but finite steps crush the cube against the wall until a point turns inside out.
         {"StepFarTooLargeAgainstAWall",
          run("STEPTIME CONST 1e6\nINITV 0 0 -10\nGRIDWALL 1\nPLANE Z -1 0.0 0 1e5\nENDGRID\nCALTIME 1e4\n"),
@@ -40,8 +36,6 @@ TEST(CatalogueBlowUp, RunsThatCouldNeverFinishAreRefused) {
         {"StepTooSmallForTheEndTime", run("STEPTIME CONST 1e-300\nINITV 0 0 -10\nCALTIME 1\n"), Stream::kOutput,
          "*** Error *** CalTime : the run would need more than 2147483647 steps (is the step length too small?)\n",
          1},
-        {"VariableStepTooSmall", run("STEPTIME VAR 1e-300\nCALTIME 1\n"), Stream::kOutput,
-         "*** Error *** CalTime : the run would need more than 2147483647 steps", 1},
     });
 }
 
@@ -76,20 +70,6 @@ TEST(CatalogueBlowUp, HistoryAndResultFilesKeepWhatWasWrittenBefore) {
     EXPECT_EQ(stopped.file("ZELK.res"),
               "BATCH\nMLS\nBASIS LINE\nINFLE SEL 8\nDYNAMICS PIEFG\nSTEPTIME CONST 0.1\nINITV 0 0 -10\n"
               "GRIDWALL 1\nCALTIME 1e-4\n");
-}
-
-// Under a named result file too, and with a first CALTIME that completed.
-TEST(CatalogueBlowUp, EarlierCompleteRunsStayInTheFiles) {
-    const std::string input = "RESULT run.res\n" + kCubeModel + "ECHO ON\nBATCH\n" + kApprox +
-                              "DYNAMICS PIEFG\nSTEPTIME CONST 0.1\nINITV 0 0 -10\nCALTIME 1e-5\nOUTPU\n" + kFlungWall +
-                              "CALTIME 1e-4\nEND\nEND\n";
-    const auto stopped = runCase({"", input, Stream::kOutput, "", 1});
-    ASSERT_EQ(stopped.exitCode, 1) << stopped.standardOutput;
-    EXPECT_TRUE(stopped.hasFile("Node.dat"));  // from the first CALTIME
-    const std::string result = stopped.file("run.res");
-    EXPECT_NE(result.find("CALTIME 1e-5\nOUTPU\n"), std::string::npos) << result;
-    EXPECT_EQ(result.substr(result.size() - std::string("CALTIME 1e-4\n").size()), "CALTIME 1e-4\n");
-    EXPECT_GE(lineCount(stopped.file("End_y.txt")), 1);
 }
 
 }  // namespace

@@ -82,11 +82,4 @@ TEST(TopLevel, ConsoleModePersistsAfterAnInteractiveBlock) {
     EXPECT_EQ(run.standardError, "");
 }
 
-TEST(TopLevel, EndOfStandardInputEndsTheRun) {
-    ProgramRun run = runInput("END\nINTERACTIVE\n", "END\n");
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.standardOutput, "RUN :   ZELK :  ");
-    EXPECT_EQ(run.standardError, "*** Error ***: In reading standard input : End of file\n");
-}
-
 }  // namespace
