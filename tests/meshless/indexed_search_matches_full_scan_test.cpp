@@ -264,36 +264,6 @@ TEST(IndexedSearch, MatchesTheFullScanOnEveryCloudAndDomainType) {
         }
 }
 
-// The search through shapeFunctions itself, as the analysis runs it.
-TEST(IndexedSearch, ShapeFunctionsThroughTheSearchMatch) {
-    const std::vector<Node> nodes = jitteredNodes(7, 7, 7, 0.5, 0.25, 21);
-    MlsApproximation fast(nodes), full(nodes);
-    for (MlsApproximation* a : {&fast, &full}) {
-        a->setInfluenceDomain("SEL");
-        a->setSupportCount(24);
-    }
-    full.referenceComputeSupportSizes();
-    expectSameSizes(fast, full, "jittered");
-    int formed = 0;
-    for (const auto& p : probePoints(nodes, 4)) {
-        testing::internal::CaptureStdout();  // points far outside may leave A singular
-        const bool fastShape = fast.shapeFunctions(p.data(), 1, "FULL");
-        full.referenceFindInfluenceNodes(p.data());
-        full.searchNeeded = false;
-        const bool fullShape = full.shapeFunctions(p.data(), 1, "FULL");
-        full.searchNeeded = true;
-        testing::internal::GetCapturedStdout();
-        ASSERT_EQ(fastShape, fullShape);
-        formed += fastShape;
-        ASSERT_EQ(listOf(fast), listOf(full));
-        for (int H = 0; H < fast.InflPtsNb && fastShape; ++H) {
-            ASSERT_EQ(bits(fast.shapeValues(H)), bits(full.shapeValues(H)));
-            ASSERT_EQ(bits(fast.shapeDerivs(H, 2)), bits(full.shapeDerivs(H, 2)));
-        }
-    }
-    EXPECT_GT(formed, 100);
-}
-
 // ---- The two facts the search rests on ------------------------------------
 
 // Exhaustive over short arrays of few distinct values: the entries <= T of the
@@ -319,32 +289,6 @@ TEST(ExchangeSortPrefix, EntriesUpToAnyBoundSortAsIfAlone) {
                 }
             exchangeSortByDistance(subDist, subNodes);
             ASSERT_EQ(subNodes, std::vector<int>(fullNodes.begin(), fullNodes.begin() + subNodes.size()));
-        }
-    }
-}
-
-// The grid's sphere query against a plain scan, with radii that are exactly
-// stored distances (the boundary case) and radii just below them.
-TEST(CellGridQuery, SphereQueryFindsExactlyTheNodesWithinTheStoredDistance) {
-    for (const Cloud& cloud : clouds()) {
-        const CellGrid grid(NodeTableAdaptor(cloud.nodes));
-        ASSERT_TRUE(grid.usable());
-        for (const auto& p : probePoints(cloud.nodes, 8)) {
-            for (std::size_t pick = 0; pick < cloud.nodes.size(); pick += 1 + cloud.nodes.size() / 5) {
-                const float onBoundary = storedDistance(cloud.nodes[pick], p.data());
-                for (double radius : {static_cast<double>(onBoundary),
-                                      std::nextafter(static_cast<double>(onBoundary), 0.0)}) {
-                    NeighbourSet found;
-                    grid.collectWithin(p.data(), radius, found);
-                    std::vector<int> got;
-                    for (const NodeAtDistance& e : found) got.push_back(e.node);
-                    std::sort(got.begin(), got.end());
-                    std::vector<int> expected;
-                    for (std::size_t i = 0; i < cloud.nodes.size(); ++i)
-                        if (storedDistance(cloud.nodes[i], p.data()) <= radius) expected.push_back(static_cast<int>(i));
-                    ASSERT_EQ(got, expected) << cloud.name;
-                }
-            }
         }
     }
 }

@@ -65,26 +65,6 @@ TEST_F(WeightKernels, BranchesMeetAndSupportsEndAtOne) {
     }
 }
 
-TEST_F(WeightKernels, Sl234AtTheCentre) {
-    const ApproxSettings s = settingsFor("SL234");
-    const double node[3] = {1.0, 2.0, 3.0};
-    const double support[3] = {2.0, 0.0, 0.0};
-    const double w0 = plainWeight(s, node, support, node, 0);
-    EXPECT_EQ(w0, 1.0);
-    for (int k = 1; k <= 3; ++k) EXPECT_EQ(plainWeight(s, node, support, node, k), 0.0);
-    for (int k = 4; k <= 6; ++k) EXPECT_DOUBLE_EQ(plainWeight(s, node, support, node, k), -12.0 / 4.0);
-    for (int k = 7; k <= 9; ++k) EXPECT_EQ(plainWeight(s, node, support, node, k), 0.0);
-}
-
-TEST_F(WeightKernels, Squ1SecondDerivativeIsConstantInsideHalfTheSupport) {
-    const ApproxSettings s = settingsFor("SQU1");
-    const double node[3] = {0.0, 0.0, 0.0};
-    const double support[3] = {2.0, 2.0, 2.0};
-    const double point[3] = {0.3, -0.2, 0.4};
-    EXPECT_NEAR(plainWeight(s, node, support, point, 4), -4.0 / 4.0, 1e-15);
-    EXPECT_NEAR(plainWeight(s, node, support, point, 7), 0.0, 1e-15);
-}
-
 TEST_F(WeightKernels, ParameterDefaultsStayForLaterKernels) {
     weightParameter = 0.0;
     radial("EXP", 0.3);
@@ -156,26 +136,6 @@ TEST_F(WeightKernels, TensorFormVanishesOutsideTheBoxAndIsFlatAtTheNode) {
     const double point[3] = {0.0, 0.0, 0.25};
     EXPECT_DOUBLE_EQ(plainWeight(s, node, support, point, 0), 0.5);
     EXPECT_DOUBLE_EQ(plainWeight(s, node, support, point, 3), (-6 * 0.5 + 6 * 0.25) / 0.5);
-}
-
-TEST_F(WeightKernels, GradientSampleEqualsSingleIndices) {
-    const double node[3] = {0.2, 0.1, -0.1};
-    const double support[3] = {1.0, 1.0, 1.0};
-    const double point[3] = {0.5, -0.1, 0.2};
-    for (const char* kernel : kKernels) {
-        const ApproxSettings s = settingsFor(kernel);
-        const WeightSample sample = weightWithGradient(s, node, support, point, true);
-        EXPECT_EQ(sample.w, weightValue(s, node, support, point, 0));
-        for (int k = 0; k < 3; ++k) EXPECT_EQ(sample.dw[k], weightValue(s, node, support, point, k + 1));
-    }
-}
-
-TEST_F(WeightKernels, NamesMatchOnTheEntryLength) {
-    EXPECT_EQ(weightKernelFromName("GAUSSIAN"), WeightKernel::Gaussian);
-    EXPECT_EQ(weightKernelFromName("SQU1X"), WeightKernel::Squ1);
-    EXPECT_EQ(weightKernelFromName("CUBIC SPLINE"), WeightKernel::Cubic);
-    EXPECT_EQ(weightKernelFromName("SL2"), WeightKernel::Unknown);
-    EXPECT_EQ(weightKernelFromName("sl234"), WeightKernel::Unknown);
 }
 
 TEST_F(WeightKernels, UnknownKernelIsFatal) {
