@@ -111,18 +111,5 @@ TEST_P(InternalForces, SmallJacobianStopsWithExitOneAndTheBoundaryPasses) {
 
 INSTANTIATE_TEST_SUITE_P(Schemes, InternalForces, testing::Values("EFG", "PIEFG"));
 
-TEST(PrintPoint, ScientificFieldsOfFifteen) {
-    Material m = test::elasticSteel();
-    EvPoint p;
-    p.x = 1.0;
-    p.y = -0.5;
-    p.z = 2e-3;
-    p.material = &m;
-    p.pointValue = 3.0;
-    std::ostringstream out;
-    DynamicAnalysis::printPoint(out, p);
-    EXPECT_EQ(out.str(), "    1.00000e+00   -5.00000e-01    2.00000e-03          steel    3.00000e+00\n");
-}
-
 }  // namespace
 }  // namespace zelk

@@ -201,23 +201,6 @@ TEST(MaterialModel, ElasticPointsGetTheUpdateWithoutReturn) {
     EXPECT_GT(point.stress[0][0], 0.0);  // an elastic bar resists stretching
 }
 
-TEST(MaterialModel, PlasticPointsAreUpdatedInPlace) {
-    const Material plastic = plasticMaterial();
-    EvPoint point;
-    point.material = &plastic;
-    point.density = plastic.density0;
-    point.yieldStress = plastic.yieldStress0;
-    MaterialState expected = freshState(plastic);
-    for (int step = 0; step < 20; ++step) {
-        MaterialModel().updateStress(kStretch, point, kDt);
-        expected = elastoPlasticHydroUpdate(expected, kStretch, kDt, plastic);
-    }
-    EXPECT_EQ(point.stress, expected.stress);
-    EXPECT_EQ(point.yieldStress, expected.yieldStress);
-    EXPECT_EQ(point.plasticStrain, expected.plasticStrain);
-    EXPECT_GT(point.plasticStrain, 0.0);
-}
-
 TEST(MaterialModel, OtherTypesAndMissingMaterialsAreLeftAlone) {
     Material other = plasticMaterial();
     other.type = "void";

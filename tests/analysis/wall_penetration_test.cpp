@@ -77,13 +77,5 @@ TEST(RigidWall, BaseWallNeverTouchesAndWallsMoveByVelocityTimesStep) {
     EXPECT_DOUBLE_EQ(wall.position, -0.25);
 }
 
-TEST(RigidWall, AxisWordIsReadFromItsFirstCharacter) {
-    EXPECT_EQ(wallAxisFromWord("X"), 1);
-    EXPECT_EQ(wallAxisFromWord("y"), 2);
-    EXPECT_EQ(wallAxisFromWord("Zed"), 3);
-    EXPECT_EQ(wallAxisFromWord("W"), 1);
-    EXPECT_EQ(wallAxisFromWord(""), 1);
-}
-
 }  // namespace
 }  // namespace zelk

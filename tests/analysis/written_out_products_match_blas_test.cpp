@@ -182,21 +182,5 @@ TEST(WrittenOutProducts, ThreeByThreeProductEqualsMultAB) {
         for (int j = 0; j < 3; ++j) EXPECT_TRUE(sameBits(C[i][j], Cg(i, j))) << i << j;
 }
 
-TEST(WrittenOutProducts, CofactorInverseAgreesWithLuToRoundOff) {
-    const double F[3][3] = {{1.2, 0.3, -0.05}, {-0.1, 0.9, 0.2}, {0.07, -0.4, 1.1}};
-    double Finv[3][3];
-    const double J = invert3(F, Finv);
-    GenMatrix<double> factors = toGen(F), inv(3, 3);
-    ColumnVector<int> pivots(3);
-    luFactor(factors, pivots);
-    for (int i = 0; i < 3; ++i) inv(i, i) = 1.0;
-    luSolve(factors, inv, pivots);
-    double luDet = 1.0;
-    for (int i = 0; i < 3; ++i) luDet *= factors(i, i) * (pivots(i) != i + 1 ? -1.0 : 1.0);
-    EXPECT_NEAR(J, luDet, 1e-15 * std::abs(J));
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) EXPECT_NEAR(Finv[i][j], inv(i, j), 1e-15 * 4);
-}
-
 }  // namespace
 }  // namespace zelk
