@@ -133,19 +133,6 @@ TEST(DocWriter, LinesAreCutAtTheLimitWithTheirUnderline) {
   EXPECT_EQ(out.str(), "\n" + line + "\n" + std::string(kMaxLineLength, '=') + "\n");
 }
 
-TEST(DocWriter, LabelsAndPendingLineOnDestruction) {
-  std::ostringstream out;
-  {
-    DocWriter writer(out);
-    writer.setHeading(kMemberLabel);
-    writer.add("push");
-    writer.emit();
-    writer.setIndent(4);
-    writer.add("pending");
-  }
-  EXPECT_EQ(out.str(), "push:\n    pending\n");
-}
-
 TEST(Listing, LongDeclarationIsCutInTheOutputOnly) {
   const std::string longName(2000, 'q');
   const std::string listing = listingOf("struct S { int " + longName + "; };");

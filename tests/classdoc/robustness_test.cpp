@@ -11,38 +11,6 @@
 namespace classdoc::test {
 namespace {
 
-TEST(Robustness, UnterminatedConstructsKeepWhatWasCollected) {
-  ParsedHeader body("class Open { public: int kept; void f() { if (x) {");
-  EXPECT_NE(body.member("Open", "kept"), nullptr);
-  ParsedHeader comment("class C { public: int a; /* never closed\n int b;");
-  EXPECT_NE(comment.member("C", "a"), nullptr);
-  EXPECT_EQ(comment.member("C", "b"), nullptr);
-  ParsedHeader string("class S { public: const char* s = \"open\n; int after; };");
-  EXPECT_NE(string.member("S", "after"), nullptr);
-  ParsedHeader enumeration("enum E { A = 1, B");
-  EXPECT_EQ(dynamic_cast<const EnumDoc&>(*enumeration.item("E")).values.count(), 2);
-}
-
-TEST(Robustness, StrayClosingBraceAndEmptyInput) {
-  ParsedHeader stray("}\n} class After { public: int x; };");
-  EXPECT_NE(stray.member("After", "x"), nullptr);
-  EXPECT_EQ(listingOf(""), "");
-  // A missing ";" before "}" does not swallow the rest of the class.
-  ParsedHeader missing("class M { public: int x }; class N { public: int y; };");
-  EXPECT_NE(missing.member("N", "y"), nullptr);
-  EXPECT_EQ(missing.cls("M").members.count(), 0);
-}
-
-TEST(Robustness, DeepNestingDoesNotExhaustTheStack) {
-  std::string header;
-  for (int i = 0; i < 20000; ++i) header += "struct s" + std::to_string(i) + " : s" + std::to_string(i + 1) + " {";
-  EXPECT_NO_THROW(listingOf(header));
-  std::string chain;
-  for (int i = 0; i < 2000; ++i)
-    chain += "struct c" + std::to_string(i) + " : c" + std::to_string(i + 1) + " { int m; };\n";
-  EXPECT_NO_THROW(listingOf(chain));
-}
-
 TEST(Robustness, LatticeOfSharedBasesStaysBounded) {
   std::string header = "class A0 {};\n";
   for (int i = 0; i < 16; ++i) {
@@ -91,20 +59,6 @@ TEST(GrowableList, FullListEndsTheRunInsteadOfDroppingEntries) {
   GrowableList<int> other(3);
   other.append(9);
   EXPECT_THROW(list.append(other), FatalExit);
-}
-
-TEST(CommentList, AppendCutsAtNewlineAndMovesLines) {
-  CommentList first, second;
-  first.append("one\ntwo");
-  second.append("three");
-  first.append(second);
-  EXPECT_EQ(lines(first), (std::vector<std::string>{"one", "three"}));
-  EXPECT_TRUE(second.empty());
-  NameList names;
-  names.addUnique("x");
-  names.addUnique("x");
-  names.addUnique("X");
-  EXPECT_EQ(names.count(), 2);
 }
 
 }  // namespace

@@ -109,22 +109,6 @@ TEST(HeaderScanner, TemplateArgumentsJoinTheNameOnlyWhenAdjacent) {
   EXPECT_EQ(scanner.nextTokenWithArgs(), '<');
 }
 
-TEST(HeaderScanner, PushBackReturnsTheSameTokenAgain) {
-  std::ostringstream trace;
-  int debugLevel = 0;
-  HeaderScanner scanner(trace, debugLevel);
-  scanner.openText("one two three", "t.h");
-  scanner.nextToken();
-  scanner.nextToken();
-  scanner.pushBackToken();
-  EXPECT_EQ(scanner.currentText(), "one");
-  EXPECT_EQ(scanner.nextToken(), kName);
-  EXPECT_EQ(scanner.currentText(), "two");
-  EXPECT_EQ(scanner.previousText(), "one");
-  EXPECT_EQ(scanner.nextToken(), kName);
-  EXPECT_EQ(scanner.currentText(), "three");
-}
-
 TEST(HeaderScanner, LongTokensAreKeptWhole) {
   const std::string longName(5000, 'n');
   const std::string longList = "(" + std::string(3000, 'x') + ")";
@@ -145,39 +129,6 @@ TEST(HeaderScanner, ManyCharactersGivenBackComeBackInOrder) {
   EXPECT_EQ(read, back);
   EXPECT_EQ(scanner.readChar(), 'z');
   EXPECT_EQ(scanner.readChar(), -1);
-}
-
-TEST(HeaderScanner, LinesCountedAndClosedState) {
-  std::ostringstream trace;
-  int debugLevel = 0;
-  HeaderScanner scanner(trace, debugLevel);
-  EXPECT_EQ(scanner.nextToken(), kEndOfFile);
-  EXPECT_FALSE(scanner.open("/nonexistent/file.h", "file.h"));
-  EXPECT_EQ(scanner.fileName(), "");
-  EXPECT_EQ(scanner.readChar(), -1);
-  scanner.openText("a\n\nb", "t.h");
-  EXPECT_EQ(scanner.line(), 1);
-  scanner.nextToken();
-  scanner.nextToken();
-  EXPECT_EQ(scanner.line(), 3);
-  scanner.close();
-  EXPECT_EQ(scanner.line(), 0);
-  EXPECT_EQ(scanner.fileName(), "");
-}
-
-TEST(HeaderScanner, TraceLevels) {
-  std::ostringstream trace;
-  int debugLevel = 1;
-  HeaderScanner scanner(trace, debugLevel);
-  scanner.openText("Buffer{", "t.h");
-  scanner.nextToken();
-  scanner.nextToken();
-  EXPECT_EQ(trace.str(), "name:Buffer\nTTpunct:{\n");
-  trace.str("");
-  debugLevel = 2;
-  scanner.openText("x", "t.h");
-  scanner.nextToken();
-  EXPECT_EQ(trace.str(), "-100.name:x\n");
 }
 
 }  // namespace

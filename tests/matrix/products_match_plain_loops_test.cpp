@@ -187,22 +187,6 @@ TEST(Products, BetaZeroOverwritesNaN) {
     EXPECT_EQ(sumAbs(y), 0.0);
 }
 
-TEST(VectorOps, ScaleAndSumsFollowWhatTheMatrixSees) {
-    GenMatrix<double> parent(4, 4);
-    parent = 1.0;
-    GenMatrix<double> block = parent(LaIndex(1, 2), LaIndex(1, 3));
-    zelk::scale(-2.0, block);
-    EXPECT_EQ(zelk::sumAbs(parent), 10 * 1.0 + 6 * 2.0);
-    EXPECT_EQ(zelk::sumAbs(block), 12.0);
-
-    ColumnVector<double> row;
-    row.share(parent(LaIndex(2, 2), LaIndex()));
-    EXPECT_EQ(zelk::sumAbs(row), 1 + 2 + 2 + 2);
-    row(3) = 5;
-    EXPECT_EQ(zelk::indexOfMaxAbs(row), 3);
-    EXPECT_EQ(zelk::indexOfMaxAbs(block), 5);  // column-major position of (1, 2)
-}
-
 TEST(VectorOps, IndexOfMaxAbsTakesTheFirstOfEqualsAndIsMinusOneWhenEmpty) {
     ColumnVector<double> v(5);
     v(1) = -4;
@@ -213,23 +197,4 @@ TEST(VectorOps, IndexOfMaxAbsTakesTheFirstOfEqualsAndIsMinusOneWhenEmpty) {
     m(2, 0) = 4;
     m(0, 2) = -4;
     EXPECT_EQ(zelk::indexOfMaxAbs(m(LaIndex(0, 2), LaIndex(0, 2))), 2);
-}
-
-TEST(VectorOps, SumAndScaledCopyReadVectorsByTheOneRowRule) {
-    GenMatrix<double> m(3, 4);
-    for (int j = 0; j < 4; ++j)
-        for (int i = 0; i < 3; ++i) m(i, j) = 10 * i + j;
-    ColumnVector<double> row, col(4);
-    row.share(m(LaIndex(1, 1), LaIndex()));
-    for (int i = 0; i < 4; ++i) col(i) = 100 * i;
-    ColumnVector<double> sum = row + col;
-    ColumnVector<double> sum2 = col + row;
-    ColumnVector<double> scaled = row * 2.0;
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(sum(i), 10 + i + 100 * i);
-        EXPECT_EQ(sum2(i), sum(i));
-        EXPECT_EQ(scaled(i), 2 * (10 + i));
-    }
-    EXPECT_EQ(sum.refCount(), 1);
-    EXPECT_EQ(m(1, 3), 13);
 }

@@ -41,20 +41,3 @@ TEST(SymmMatrix, MirroredPositionsAreOneElement) {
     copy(1, 1) = 9;
     EXPECT_EQ(s(1, 1), 2);
 }
-
-TEST(SymmMatrix, PrintsFullRowsOrItsHeader) {
-    SymmMatrix s(2, 2);
-    s(0, 0) = 1;
-    s(1, 0) = 2;
-    s(1, 1) = 3;
-    std::ostringstream os;
-    os << s;
-    EXPECT_EQ(os.str(), "1 2 \n2 3 \n");
-    std::ostringstream hs;
-    SymmMatrix::printInfo = 1;
-    hs << s;
-    EXPECT_EQ(hs.str(), "(2x2) Indices: (0:1:1) (0:1:1) #ref: 1 sa:0");
-    s.resize(4);
-    EXPECT_EQ(s.size(0), 4);
-    EXPECT_EQ(s.size(1), 4);
-}

@@ -29,29 +29,6 @@ std::string header(const GenMatrix<double>& a) {
 
 }  // namespace
 
-TEST(GenMatrix, EmptyShapesAndPrinting) {
-    GenMatrix<double> dflt;
-    EXPECT_EQ(header(dflt), "(0x0) Indices: (0:0:0) (0:0:0) #ref: 1 shallow:0");
-    GenMatrix<double> zero(0, 0);
-    EXPECT_EQ(header(zero), "(0x0) Indices: (0:1:-1) (0:1:-1) #ref: 1 shallow:0");
-    std::ostringstream os;
-    os << zero;
-    EXPECT_EQ(os.str(), "");
-    ColumnVector<double> v;
-    EXPECT_EQ(header(v), "(0x1) Indices: (0:1:-1) (0:1:0) #ref: 1 shallow:0");
-}
-
-TEST(GenMatrix, HeaderIsOneShotThenElementsRowByRow) {
-    GenMatrix<double> a(3, 1);
-    a(0, 0) = 1;
-    a(1, 0) = 2;
-    a(2, 0) = 3;
-    EXPECT_EQ(header(a), "(3x1) Indices: (0:1:2) (0:1:0) #ref: 1 shallow:0");
-    std::ostringstream os;
-    os << a;
-    EXPECT_EQ(os.str(), "1  \n2  \n3  \n");
-}
-
 TEST(GenMatrix, WholeWindowWritesParentAndCountsReferences) {
     GenMatrix<double> a = numbered();
     GenMatrix<double> w = a(LaIndex(), LaIndex());
@@ -107,23 +84,6 @@ TEST(GenMatrix, CopyAssignmentToItselfKeepsElements) {
     EXPECT_EQ(a(3, 4), 34);
 }
 
-TEST(LaIndex, CopyDropsTheStepButKeepsTheNullRange) {
-    LaIndex stepped(2, 3, 8);
-    LaIndex copy(stepped);
-    EXPECT_EQ(copy.start, 2);
-    EXPECT_EQ(copy.inc, 1);
-    EXPECT_EQ(copy.end, 8);
-    LaIndex all;
-    LaIndex allCopy = all;
-    allCopy = all;
-    EXPECT_TRUE(allCopy.isNull());
-    GenMatrix<double> a = numbered();
-    EXPECT_EQ(a(allCopy, LaIndex(0, 0)).size(0), 4);
-    std::ostringstream os;
-    os << LaIndex(0, 5);
-    EXPECT_EQ(os.str(), "(0:1:5)");
-}
-
 TEST(GenMatrix, ResizeLeavesSharersUntouched) {
     GenMatrix<double> a = numbered();
     GenMatrix<double> b;
@@ -164,12 +124,6 @@ TEST(GenMatrix, MoveKeepsAWindowAWindow) {
     EXPECT_EQ(a.refCount(), 2);
 }
 
-TEST(GenMatrix, IntegerMatricesWork) {
-    ColumnVector<int> p(3);
-    p = 7;
-    EXPECT_EQ(p(0) + p(1) + p(2), 21);
-}
-
 TEST(GenMatrix, ImpossibleAllocationEndsWithExitCodeOne) {
     testing::internal::CaptureStderr();
     try {
@@ -191,20 +145,6 @@ TEST(GenMatrix, ImpossibleAllocationEndsWithExitCodeOne) {
     testing::internal::CaptureStderr();
     EXPECT_THROW(ColumnVector<double>(-3), zelk::FatalExit);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "*** Error *** Invalid matrix size -3 x 1\n");
-}
-
-TEST(GenMatrix, CopyConstructionTrace) {
-    GenMatrix<double> a(2, 1);
-    GenMatrix<double>::traceSwitch = 1;
-    testing::internal::CaptureStdout();
-    GenMatrix<double> b(a);
-    GenMatrix<double>::traceSwitch = 0;
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              ">>> GenMatrix::GenMatrix(const GenMatrix& X)\n"
-              "X: (2x1) Indices: (0:1:1) (0:1:0) #ref: 1 shallow:0\n"
-              "\nData is being copied!\n\n"
-              "*this: (2x1) Indices: (0:1:1) (0:1:0) #ref: 1 shallow:0\n"
-              "<<< GenMatrix::GenMatrix(const GenMatrix& X)\n");
 }
 
 #ifndef NDEBUG
