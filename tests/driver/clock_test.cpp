@@ -51,37 +51,6 @@ TEST_F(ClockOnFakeTime, ResumedClockReportsTheTimeUpToTheLastStopUntilStoppedAga
     EXPECT_DOUBLE_EQ(clock.elapsedMilliseconds(), 23);
 }
 
-TEST_F(ClockOnFakeTime, MisuseEndsTheRunWithItsMessage) {
-    struct Case {
-        void (*misuse)(Clock&);
-        const char* message;
-    };
-    const Case cases[] = {
-        {[](Clock& c) { c.stop(); },
-         "\n*** Error *** In Clock :: Stop() : Method Start() must have been called before.\n"},
-        {[](Clock& c) { c.resume(); },
-         "\n*** Error *** In Clock :: resume() : Method Start() must have been called before.\n"},
-        {[](Clock& c) {
-             c.start();
-             c.resume();
-         },
-         "\n*** Error *** In Clock::Resume() Method Stop() must have been called before.\nCall method 'Start()'\n"},
-        {[](Clock& c) { c.elapsedMilliseconds(); },
-         "\n*** Error *** In Clock :: ElapsedTime() : Method Start() must have been called before.\n"},
-    };
-    for (const Case& misuse : cases) {
-        Clock fresh{[this] { return now; }};
-        ::testing::internal::CaptureStderr();
-        try {
-            misuse.misuse(fresh);
-            ADD_FAILURE() << "no fatal end for " << misuse.message;
-        } catch (const FatalExit& fatal) {
-            EXPECT_EQ(fatal.exitCode, 1);
-        }
-        EXPECT_EQ(::testing::internal::GetCapturedStderr(), misuse.message);
-    }
-}
-
 // The process clock counts CLOCKS_PER_SEC units per second; readings must come
 // out in milliseconds whatever that unit is.
 TEST(ProcessClock, ReadsMilliseconds) {

@@ -102,10 +102,5 @@ TEST_F(MacroBlock, ReducedOfRenumbersTheModel) {
     EXPECT_TRUE(model.reducedDof);
 }
 
-TEST(MacroCommandTable, HasOneEntryPerKeyword) {
-    EXPECT_EQ(macroCommands().size(), static_cast<std::size_t>(MacroKeywords.count()));
-    for (const MacroCommand& command : macroCommands()) EXPECT_NE(std::string(command.help), "");
-}
-
 }  // namespace
 }  // namespace zelk

@@ -76,24 +76,6 @@ TEST(InputReader, NonNumericFirstFieldSkipsTheWholeLine) {
                                         " *** Warning *** Non Numeric Field 1e5\n" + trailer(in.path, 3));
 }
 
-TEST(InputReader, NumbersThatDoNotFitAreFatal) {
-    for (std::string field : {"1e999", "99999999999"}) {
-        ReaderOn in("1 " + field + "\n");
-        bool real = field.find('e') != std::string::npos;
-        EXPECT_EQ(in.reader.readInt(), 1);
-        EXPECT_THROW(real ? (void)in.reader.readReal() : (void)in.reader.readInt(), FatalExit);
-        EXPECT_EQ(in.diagnostics.str(), "*** Error *** Number out of range " + field + "\n" + trailer(in.path, 1));
-    }
-}
-
-TEST(InputReader, NanAndInfinityAreNotNumbers) {
-    ReaderOn in("1 nan inf 0x10\n");
-    EXPECT_DOUBLE_EQ(in.reader.readReal(), 1.0);
-    EXPECT_DOUBLE_EQ(in.reader.readReal(), 0.0);
-    EXPECT_DOUBLE_EQ(in.reader.readReal(), 0.0);
-    EXPECT_DOUBLE_EQ(in.reader.readReal(), 0.0);
-}
-
 TEST(InputReader, UnreadWordNeverCrossesALine) {
     ReaderOn in("A B\nC\n");
     EXPECT_EQ(in.reader.readWord(), "A");
@@ -177,14 +159,6 @@ TEST(InputReader, InvalidKeywordIsFatal) {
     in.reader.readWord();
     EXPECT_THROW(in.reader.invalidKeyword("x"), FatalExit);
     EXPECT_EQ(in.diagnostics.str(), "*** Error *** Invalid keyword x\n" + trailer(in.path, 1));
-}
-
-TEST(InputReader, MissingFileIsFatal) {
-    std::istringstream console;
-    std::ostringstream diagnostics;
-    InputReader reader(console, diagnostics);
-    EXPECT_THROW(reader.open("/nonexistent/input.dat"), FatalExit);
-    EXPECT_EQ(diagnostics.str(), "*** Error ***: File /nonexistent/input.dat not found !\nProgram stops.\n");
 }
 
 }  // namespace

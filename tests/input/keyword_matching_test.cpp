@@ -30,22 +30,9 @@ TEST(KeywordMatching, TableOrderBreaksTies) {
     EXPECT_EQ(matchKeyword(EfgDataKeywords, "END"), -1);
 }
 
-TEST(KeywordTables, PrefixesStopAtTheDollar) {
-    EXPECT_EQ(MacroKeywords.prefix(kMacroOutpu), "OUTP");
-    EXPECT_EQ(MacroKeywords.prefix(kMacroCalTime), "CALTIME");
-    EXPECT_EQ(MacroKeywords.entry(kMacroReducedOf), "REDUCED$OF");
-    EXPECT_EQ(MacroKeywords.prefix(kMacroEnd), "END");
-}
-
 TEST(NumericTest, FollowsTheFieldRules) {
     for (const char* numeric : {"12", ".5", "3.", "-4.2", "-", "", "-abc"}) EXPECT_TRUE(isNumeric(numeric)) << numeric;
     for (const char* text : {"1.2.3", "1e5", "+3", "3-", "abc"}) EXPECT_FALSE(isNumeric(text)) << text;
-}
-
-TEST(UpperText, ChangesLettersOnly) {
-    std::string text = "aBz_09;";
-    toUpperText(text);
-    EXPECT_EQ(text, "ABZ_09;");
 }
 
 }  // namespace
