@@ -4,6 +4,8 @@
 
 #include <set>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 #include "input/fatal_exit.h"
 #include "model/model.h"
@@ -11,93 +13,58 @@
 namespace zelk {
 namespace {
 
-// n active nodes, no boundary conditions.
-void addActiveNodes(Model& model, int count) {
-    model.sizeNodes(count);
-    for (Node& node : model.nodes) node.dof = {1, 1, 1};
-}
+using Dofs = std::array<int, 3>;
 
-NodalBC bound(int node, std::array<int, 3> code) {
-    NodalBC bc;
-    bc.node = node;
-    bc.code = code;
-    return bc;
-}
+struct NumberingCase {
+    const char* name;
+    int nodes;                                 // all active
+    std::vector<int> flagged;                  // nodes with nodeFlag 1
+    std::vector<std::pair<int, Dofs>> bounds;  // BOUND records: node, code
+    int reduce;                                // -1: no renumbering, else its flag
+    int equations;
+    std::vector<std::pair<int, Dofs>> dofs;    // expected numbers of some nodes
+};
 
-TEST(EquationNumbering, WithoutBoundEveryDirectionIsNumberedNodeMajor) {
-    Model model;
-    addActiveNodes(model, 4);
-    model.numberEquations();
-    EXPECT_EQ(model.numEquations, 12);
-    EXPECT_EQ(model.nodes[2].dof, (std::array<int, 3>{7, 8, 9}));
-}
-
-TEST(EquationNumbering, FixedDirectionShiftsLaterNumbersDown) {
-    Model model;
-    addActiveNodes(model, 3);
-    model.sizeDispBCs(1);
-    model.dispBCs[0] = bound(1, {0, 0, -1});
-    model.numberEquations();
-    EXPECT_EQ(model.numEquations, 8);
-    EXPECT_EQ(model.nodes[1].dof, (std::array<int, 3>{4, 5, 0}));
-    EXPECT_EQ(model.nodes[2].dof, (std::array<int, 3>{6, 7, 8}));
-}
-
-TEST(EquationNumbering, RecordOutsideTheNodeTableRemovesNothing) {
-    Model model;
-    addActiveNodes(model, 1);
-    model.sizeDispBCs(1);
-    model.dispBCs[0] = bound(5, {-1, -1, -1});  // node table shrank after BOUND
-    model.numberEquations();
-    EXPECT_EQ(model.numEquations, 3);
-}
-
-TEST(ReducedNumbering, FlaggedNodesLoseTheirCodeZeroDirections) {
-    Model model;
-    addActiveNodes(model, 4);
-    model.nodes[0].nodeFlag = 1;
-    model.nodes[3].nodeFlag = 1;
-    model.sizeDispBCs(2);
-    model.dispBCs[0] = bound(3, {0, 1, 1});
-    model.dispBCs[1] = bound(0, {0, 1, 1});
-    model.numberEquations();
-    model.renumberReduced(true);
-    EXPECT_TRUE(model.reducedDof);
-    EXPECT_EQ(model.numEquations, 10);  // 3 * 4 minus one per flagged node
-    EXPECT_EQ(model.nodes[0].dof, (std::array<int, 3>{0, 1, 2}));
-    EXPECT_EQ(model.nodes[1].dof, (std::array<int, 3>{3, 4, 5}));
-    EXPECT_EQ(model.nodes[3].dof, (std::array<int, 3>{0, 9, 10}));
-}
-
-TEST(ReducedNumbering, FlaggedNodeWithoutBoundGetsNumbersOfItsOwn) {
-    Model model;
-    addActiveNodes(model, 3);
-    for (Node& node : model.nodes) node.nodeFlag = 1;
-    model.sizeDispBCs(1);
-    model.dispBCs[0] = bound(0, {0, 0, 1});
-    model.numberEquations();
-    model.renumberReduced(true);
-    std::set<int> seen;
-    for (const Node& node : model.nodes)
-        for (int dof : node.dof)
-            if (dof != 0) {
-                EXPECT_TRUE(seen.insert(dof).second) << "equation " << dof << " repeated";
-            }
-    EXPECT_EQ(model.numEquations, 7);
-    EXPECT_EQ(seen.size(), 7u);
-    EXPECT_EQ(*seen.rbegin(), 7);
-}
-
-TEST(ReducedNumbering, FalseFlagKeepsTheNumbering) {
-    Model model;
-    addActiveNodes(model, 2);
-    model.sizeDispBCs(1);
-    model.dispBCs[0] = bound(0, {-1, 1, 1});
-    model.numberEquations();
-    model.renumberReduced(false);
-    EXPECT_FALSE(model.reducedDof);
-    EXPECT_EQ(model.numEquations, 5);
-    EXPECT_EQ(model.nodes[0].dof, (std::array<int, 3>{0, 1, 2}));
+TEST(EquationNumbering, PlainAndReducedNumbering) {
+    const NumberingCase cases[] = {
+        {"NodeMajorWithoutBound", 4, {}, {}, -1, 12, {{2, {7, 8, 9}}}},
+        {"FixedDirectionShiftsLaterNumbers", 3, {}, {{1, {0, 0, -1}}}, -1, 8, {{1, {4, 5, 0}}, {2, {6, 7, 8}}}},
+        // The node table shrank after BOUND: the record removes nothing.
+        {"RecordOutsideTheNodeTable", 1, {}, {{5, {-1, -1, -1}}}, -1, 3, {}},
+        // Flagged nodes lose their code-zero directions: 3 * 4 minus one per flagged node.
+        {"FlaggedNodesLoseCodeZero", 4, {0, 3}, {{3, {0, 1, 1}}, {0, {0, 1, 1}}}, 1, 10,
+         {{0, {0, 1, 2}}, {1, {3, 4, 5}}, {3, {0, 9, 10}}}},
+        {"FlaggedNodeWithoutBoundKeepsOwnNumbers", 3, {0, 1, 2}, {{0, {0, 0, 1}}}, 1, 7, {}},
+        {"FalseFlagKeepsTheNumbering", 2, {}, {{0, {-1, 1, 1}}}, 0, 5, {{0, {0, 1, 2}}}},
+    };
+    for (const NumberingCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Model model;
+        model.sizeNodes(c.nodes);
+        for (Node& node : model.nodes) node.dof = {1, 1, 1};
+        for (int i : c.flagged) model.nodes[i].nodeFlag = 1;
+        model.sizeDispBCs(static_cast<int>(c.bounds.size()));
+        for (std::size_t b = 0; b < c.bounds.size(); ++b) {
+            model.dispBCs[b].node = c.bounds[b].first;
+            model.dispBCs[b].code = c.bounds[b].second;
+        }
+        model.numberEquations();
+        if (c.reduce >= 0) {
+            model.renumberReduced(c.reduce == 1);
+            EXPECT_EQ(model.reducedDof, c.reduce == 1);
+        }
+        EXPECT_EQ(model.numEquations, c.equations);
+        for (const auto& [node, dofs] : c.dofs) EXPECT_EQ(model.nodes[node].dof, dofs) << "node " << node;
+        // Every equation number 1..numEquations is used exactly once.
+        std::set<int> seen;
+        for (const Node& node : model.nodes)
+            for (int dof : node.dof)
+                if (dof != 0) {
+                    EXPECT_TRUE(seen.insert(dof).second) << "equation " << dof << " repeated";
+                }
+        EXPECT_EQ(seen.size(), static_cast<std::size_t>(c.equations));
+        EXPECT_EQ(seen.empty() ? 0 : *seen.rbegin(), c.equations);
+    }
 }
 
 TEST(MaterialLookup, NamesMatchInFullAndCaseSensitively) {

@@ -35,6 +35,12 @@ ReadModel readFrom(const std::string& text) {
     return result;
 }
 
+// Coordinates of a node, point or cell corner.
+template <typename P>
+std::array<double, 3> xyz(const P& p) {
+    return {p.x, p.y, p.z};
+}
+
 const char* const kTenNodes =
     "NDM 3\nNUMNP 10\nNUMMAT 1\nMATERIAL ISOELA_PLA_HYD steel 2e11 0.3 7800 2e9 3e8\n"
     "NODE\n"
@@ -52,20 +58,15 @@ TEST(ModelSection, KeywordsMayBeAbbreviatedAndSpreadOverLines) {
     const Model& m = *read.model;
     EXPECT_EQ(read.diagnostics, "");
     EXPECT_EQ(m.title, "My first model ");
-    EXPECT_EQ(m.NDM, 2);
-    EXPECT_EQ(m.NUMNP, 3);
-    EXPECT_EQ(m.NDF, 2);
+    EXPECT_EQ((std::array<int, 3>{m.NDM, m.NUMNP, m.NDF}), (std::array<int, 3>{2, 3, 2}));
     EXPECT_EQ(m.planeType, "STRAIN");
     ASSERT_EQ(m.materials.size(), 1u);
     EXPECT_EQ(m.materials[0]->type, "IsoElastic");
-    EXPECT_EQ(m.materials[0]->youngsModulus, 100.0);
-    EXPECT_EQ(m.materials[0]->poissonRatio, 0.25);
-    EXPECT_EQ(m.materials[0]->density0, 2.0);
-    EXPECT_EQ(m.materials[0]->tangentModulus, -1.0);
+    const Material& s = *m.materials[0];
+    EXPECT_EQ((std::array<double, 4>{s.youngsModulus, s.poissonRatio, s.density0, s.tangentModulus}),
+              (std::array<double, 4>{100.0, 0.25, 2.0, -1.0}));
     // NODE ends at node NUMNP: node 2 was never listed and stays inactive.
-    EXPECT_EQ(m.nodes[2].x, 1.5);
-    EXPECT_EQ(m.nodes[2].y, 2.5);
-    EXPECT_EQ(m.nodes[2].z, 0.0);  // NDM 2: z is not read
+    EXPECT_EQ(xyz(m.nodes[2]), (std::array<double, 3>{1.5, 2.5, 0.0}));  // NDM 2: z is not read
     EXPECT_EQ(m.nodes[2].nodeFlag, 7);
     EXPECT_EQ(m.nodes[1].dof, (std::array<int, 3>{0, 0, 0}));
     EXPECT_TRUE(m.nodesRead);
@@ -74,8 +75,7 @@ TEST(ModelSection, KeywordsMayBeAbbreviatedAndSpreadOverLines) {
     EXPECT_EQ(m.nodes[2].dof, (std::array<int, 3>{4, 5, 6}));
 
     const EvPoint& point = m.evPoints[0];
-    EXPECT_EQ(point.x, 4.0);
-    EXPECT_EQ(point.y, 5.0);
+    EXPECT_EQ(xyz(point), (std::array<double, 3>{4.0, 5.0, 0.0}));
     EXPECT_EQ(point.pointValue, 9.0);
     EXPECT_EQ(point.material, m.materials[0].get());
     EXPECT_EQ(point.density, 2.0);
@@ -106,9 +106,7 @@ TEST(ModelSection, CopyAllAndFromTo) {
     for (const EvPoint& point : m.evPoints) sources.push_back(point.sourceNode);
     EXPECT_EQ(sources, (std::vector<int>{0, 3, 6, 9, 4, 8, 9, 7}));
     const EvPoint& copied = m.evPoints[3];
-    EXPECT_EQ(copied.x, 9.0);
-    EXPECT_EQ(copied.y, 0.5);
-    EXPECT_EQ(copied.z, 0.25);  // all three coordinates are copied
+    EXPECT_EQ(xyz(copied), (std::array<double, 3>{9.0, 0.5, 0.25}));  // all three coordinates are copied
     EXPECT_EQ(copied.pointValue, 0.5);
     EXPECT_EQ(copied.density, 7800.0);
     EXPECT_EQ(copied.yieldStress, 3e8);
@@ -117,7 +115,7 @@ TEST(ModelSection, CopyAllAndFromTo) {
     ReadModel all = readFrom(std::string(kTenNodes) + "NUMEVPOINT 10\nEVPOINT COPY ALL steel 1 ENDEVPOINT END\n");
     for (int i = 0; i < 10; ++i) {
         EXPECT_EQ(all.model->evPoints[i].sourceNode, i);
-        EXPECT_EQ(all.model->evPoints[i].x, all.model->nodes[i].x);
+        EXPECT_EQ(xyz(all.model->evPoints[i]), xyz(all.model->nodes[i]));
     }
 }
 
@@ -129,17 +127,12 @@ TEST(ModelSection, CellsByPointAndByNode) {
                                  "0 0 1  1 0 1  0 1 1  1 1 1\n"
                                  "ENDEFG END\n");
     const Model& p = *byPoint.model;
-    EXPECT_EQ(p.NCELL, 1);
-    EXPECT_EQ(p.NINTX, 2);
-    EXPECT_EQ(p.NINTY, 3);
-    EXPECT_EQ(p.NINTZ, 4);
+    EXPECT_EQ((std::array<int, 4>{p.NCELL, p.NINTX, p.NINTY, p.NINTZ}), (std::array<int, 4>{1, 2, 3, 4}));
     const Cell& cell = p.cells[0];
     EXPECT_TRUE(cell.boundaryCell);
     EXPECT_EQ(cell.material, p.materials[0].get());
     EXPECT_TRUE(cell.nodeNumbers.empty());
-    EXPECT_EQ(cell.corners[5].x, 1.0);
-    EXPECT_EQ(cell.corners[5].y, 0.0);
-    EXPECT_EQ(cell.corners[5].z, 1.0);
+    EXPECT_EQ(xyz(cell.corners[5]), (std::array<double, 3>{1.0, 0.0, 1.0}));
 
     ReadModel byNode = readFrom(std::string(kTenNodes) +
                                 "EFGDATA NCELL 2 CELL NODE\n"
@@ -150,8 +143,7 @@ TEST(ModelSection, CellsByPointAndByNode) {
     EXPECT_FALSE(n.cells[0].boundaryCell);
     EXPECT_TRUE(n.cells[1].boundaryCell);
     EXPECT_EQ(n.cells[0].nodeNumbers, (std::vector<double>{0, 1, 2, 3, 4, 5, 6, 9}));
-    EXPECT_EQ(n.cells[0].corners[7].x, 9.0);
-    EXPECT_EQ(n.cells[0].corners[7].y, 0.5);
+    EXPECT_EQ(xyz(n.cells[0].corners[7]), (std::array<double, 3>{9.0, 0.5, 0.25}));
     EXPECT_EQ(n.cells[1].corners[0].z, 0.25);
 }
 
@@ -187,15 +179,6 @@ TEST(ModelSection, NodesInReverseOrderEndTheBlockAtTheFirstLine) {
     EXPECT_EQ(read.diagnostics,
               "*** Warning *** Unknown keyword 1\n*** Warning *** Unknown keyword 4\n"
               "*** Warning *** Unknown keyword 0\n");
-}
-
-TEST(ModelSection, EndOfInputInsideTheSectionIsFatal) {
-    std::istringstream console("NDM 3\n");
-    std::ostringstream diagnostics;
-    InputReader reader(console, diagnostics);
-    reader.consoleMode = true;
-    Model model;
-    EXPECT_THROW(readModel(model, reader), FatalExit);
 }
 
 }  // namespace
