@@ -2,48 +2,23 @@
 // exit status compared with expected files.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
+#include "classdoc_test_support.h"
+
+namespace classdoc::test {
 namespace {
 
 namespace fs = std::filesystem;
 
 const fs::path kDataDir = CLASSDOC_DATA_DIR;
 
-std::string readWhole(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-struct RunResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-// Runs class with `arguments` in directory `dir`.
-RunResult runClass(const std::string& arguments, const fs::path& dir = kDataDir) {
-  const fs::path scratch = fs::temp_directory_path() / ("classdoc_e2e_" + std::to_string(getpid()));
-  fs::create_directories(scratch);
-  const fs::path out = scratch / "out.txt", err = scratch / "err.txt";
-  const std::string command = "cd '" + dir.string() + "' && '" CLASS_PROGRAM "' " + arguments +
-                              " > '" + out.string() + "' 2> '" + err.string() + "'";
-  const int raw = std::system(command.c_str());
-  RunResult result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readWhole(out), readWhole(err)};
-  fs::remove_all(scratch);
-  return result;
-}
+ClassRun runClass(const std::string& arguments) { return test::runClass(arguments, kDataDir); }
 
 TEST(ClassProgram, AlphabeticalListingOfSeveralHeaders) {
-  const RunResult run = runClass("Stack.h shapes.h colors.h");
+  const ClassRun run = runClass("Stack.h shapes.h colors.h");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out, readWhole(kDataDir / "expected_alphabetical.txt"));
@@ -51,13 +26,13 @@ TEST(ClassProgram, AlphabeticalListingOfSeveralHeaders) {
 
 // The example shown in the README.
 TEST(ClassProgram, ReadmeExample) {
-  const RunResult run = runClass("queue.h");
+  const ClassRun run = runClass("queue.h");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, readWhole(kDataDir / "expected_queue.txt"));
 }
 
 TEST(ClassProgram, ByFileWithPrivateMembers) {
-  const RunResult run = runClass("-f -p Stack.h shapes.h colors.h");
+  const ClassRun run = runClass("-f -p Stack.h shapes.h colors.h");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, readWhole(kDataDir / "expected_by_file_private.txt"));
   // The letters may share one argument.
@@ -73,13 +48,13 @@ TEST(ClassProgram, CrlfHeaderGivesTheSameListing) {
     crlf += c;
   }
   std::ofstream(dir / "Stack.h", std::ios::binary) << crlf;
-  const RunResult run = runClass("Stack.h", dir);
+  const ClassRun run = test::runClass("Stack.h", dir);
   fs::remove_all(dir);
   EXPECT_EQ(run.out, runClass("Stack.h").out);
 }
 
 TEST(ClassProgram, UnreadableFileIsReportedAndTheOthersListed) {
-  const RunResult run = runClass("Missing.h Stack.h");
+  const ClassRun run = runClass("Missing.h Stack.h");
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "Unable to read file Missing.h\n");
   EXPECT_EQ(run.out, runClass("Stack.h").out);
@@ -89,7 +64,7 @@ TEST(ClassProgram, UnreadableFileIsReportedAndTheOthersListed) {
 TEST(ClassProgram, UsageTextAndStatus) {
   const std::string usage = readWhole(kDataDir / "expected_usage.txt");
   for (const char* arguments : {"", "-x Stack.h", "-d", "-", "-dq Stack.h"}) {
-    const RunResult run = runClass(arguments);
+    const ClassRun run = runClass(arguments);
     EXPECT_EQ(run.status, 9) << arguments;
     EXPECT_EQ(run.out, usage) << arguments;
   }
@@ -98,7 +73,7 @@ TEST(ClassProgram, UsageTextAndStatus) {
 }
 
 TEST(ClassProgram, DebugTracesComeBeforeTheListing) {
-  const RunResult run = runClass("-dd colors.h");
+  const ClassRun run = runClass("-dd colors.h");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out.rfind("*** readfile colors.h\n", 0), 0u);
   EXPECT_NE(run.out.find("-100.name:RED\n"), std::string::npos);
@@ -108,3 +83,4 @@ TEST(ClassProgram, DebugTracesComeBeforeTheListing) {
 }
 
 }  // namespace
+}  // namespace classdoc::test

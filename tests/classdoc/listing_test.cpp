@@ -32,28 +32,11 @@ TEST(Listing, InheritedMembersByNameWithoutRedeclaredOnes) {
       "};\n"
       "class Derived : public Base { public: void run(); };\n");
   const std::string expected =
-      "\n"
-      "class Derived\n"
-      "=============\n"
-      "#include \"t.h\"\n"
-      "\n"
-      "Base classes\n"
-      "------------\n"
-      " public Base\n"
-      "\n"
-      "Public Members\n"
-      "--------------\n"
-      "run:\n"
-      "    void run()\n"
-      "\n"
-      "Public Members from Base\n"
-      "------------------------\n"
-      "    stop\n"
-      "\n"
-      "Protected Members from Base\n"
-      "---------------------------\n"
-      "    helper\n"
-      "\n";
+      classBlock("Derived",
+                 heading("Base classes") + " public Base\n\n" + publicMembers({{"run", "void run()"}}) +
+                     heading("Public Members from Base") + "    stop\n\n" +
+                     heading("Protected Members from Base") + "    helper\n\n",
+                 "t.h");
   EXPECT_NE(listing.find(expected), std::string::npos) << listing;
 }
 
