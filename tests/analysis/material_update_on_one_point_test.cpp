@@ -96,13 +96,8 @@ TEST(MaterialUpdate, UniaxialStrainPathElasticThenHardening) {
     }
 }
 
-TEST(MaterialUpdate, HardeningSlopeInEquivalentTermsIsEt) {
-    // In uniaxial stress 1/Et = 1/E + 1/H: the hardening modulus of the return
-    // must give back Et from E, and Et = 0 must leave the yield stress fixed.
+TEST(MaterialUpdate, ZeroTangentModulusLeavesTheYieldStressFixed) {
     Material m = plasticMaterial();
-    const double h = hardeningModulus(m);
-    EXPECT_NEAR(1.0 / (1.0 / m.tangentModulus - 1.0 / m.youngsModulus), h, 1e-9);
-
     m.tangentModulus = 0.0;
     MaterialState state = freshState(m);
     for (int step = 0; step < 40; ++step) state = elastoPlasticHydroUpdate(state, kStretch, kDt, m);
