@@ -30,7 +30,7 @@ for name in zelk_input class_header; do
   echo "Fuzzing $name for $seconds s"
   if ./build-fuzz/fuzz/${name}_fuzzer "$corpus" $dict -max_total_time="$seconds" -timeout=30 \
       -timeout_exitcode=0 -rss_limit_mb=4096 -print_final_stats=1 \
-      -artifact_prefix="fuzz-out/$name-" > "fuzz-out/$name.log" 2>&1; then
+      -artifact_prefix="$(pwd)/fuzz-out/$name-" > "fuzz-out/$name.log" 2>&1; then
     grep -E '^stat::number_of_executed_units|^Done' "fuzz-out/$name.log" || true
     if grep -q 'ERROR: libFuzzer: timeout' "fuzz-out/$name.log"; then
       echo "note: $name met a slow input (see fuzz-out/$name.log)"
