@@ -15,23 +15,13 @@
 #include <vector>
 
 #include "analysis/dynamic_analysis.h"
+#include "driver/approximation_evaluator.h"
 #include "meshless/mls_approximation.h"
 
 namespace zelk::bench {
 namespace {
 
 constexpr double kSpacing = 0.001;  // grid step [m]
-
-class Evaluator : public PointEvaluator {
-public:
-    explicit Evaluator(MlsApproximation& approximation) : approximation_(approximation) {}
-    void evaluateAt(EvPoint& point, int order, std::string_view mode) override {
-        approximation_.evaluateAt(point, order, mode);
-    }
-
-private:
-    MlsApproximation& approximation_;
-};
 
 struct Cube {
     explicit Cube(int side) {
@@ -83,7 +73,7 @@ struct Cube {
         approximation->setWeight("CUBIC", 0.0);
         approximation->setInfluenceDomain("SEL");
         approximation->setSupportCount(18);
-        Evaluator evaluator(*approximation);
+        ApproximationEvaluator evaluator(*approximation);
         analysis = std::make_unique<DynamicAnalysis>(evaluator, model, "PIEFG");
         analysis->setStepLength("CONST", 0.2 * kSpacing);
         analysis->setInitialVelocity(0.0, 0.0, -50.0);

@@ -385,11 +385,7 @@ MemberDoc* HeaderParser::parseMember(ClassDoc& cls, int access) {
   if (debugLevel_ >= 1) writer_.stream() << "*** collectMember returned " << result << '\n';
   if (result == -1) return nullptr;
   member->flags = result | access;
-  moveComments(member->leadingComments, comments_);
-  moveComments(member->trailingComments, local);
-  MemberDoc* added = member.get();
-  DocModel::addEntry(cls, std::move(member), scanner_.fileName(), scanner_.line());
-  return added;
+  return recordEntry(cls, std::move(member), local);
 }
 
 // member -> tokens up to ";" or a body "{": rebuilds the declaration as written
@@ -627,11 +623,7 @@ EnumValueDoc* HeaderParser::parseEnumMember(EnumDoc& item) {
   const int result = collectEnumMember(local, value->name, value->value);
   if (debugLevel_ >= 1) writer_.stream() << "*** collectEnumMember returned " << result << '\n';
   if (result == 0) return nullptr;
-  moveComments(value->leadingComments, comments_);
-  moveComments(value->trailingComments, local);
-  EnumValueDoc* added = value.get();
-  DocModel::addEntry(item, std::move(value), scanner_.fileName(), scanner_.line());
-  return added;
+  return recordEntry(item, std::move(value), local);
 }
 
 // value -> name [ "=" text ] ( "," | "}" ): 1 when a value was read, 0 when

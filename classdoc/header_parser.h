@@ -3,6 +3,7 @@
 // lines belong to which item. Everything it does not need is stepped over.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -53,6 +54,16 @@ class HeaderParser {
   // Comment-list operations with their traces.
   void appendLine(CommentList& list, const std::string& text);
   void moveComments(CommentList& to, CommentList& from);
+  // Gives a parsed member or enum value the pending comments before it and
+  // the given ones after it, and adds it to its owner at the current line.
+  template <typename Owner, typename Entry>
+  Entry* recordEntry(Owner& owner, std::unique_ptr<Entry> entry, CommentList& trailing) {
+    moveComments(entry->leadingComments, comments_);
+    moveComments(entry->trailingComments, trailing);
+    Entry* added = entry.get();
+    DocModel::addEntry(owner, std::move(entry), scanner_.fileName(), scanner_.line());
+    return added;
+  }
   void zeroComments(CommentList& list);
   void trace(std::string_view text);
 

@@ -7,6 +7,7 @@
 
 #include "analysis/dynamic_analysis.h"
 #include "analysis/rigid_wall.h"
+#include "driver/approximation_evaluator.h"
 #include "input/fatal_exit.h"
 #include "input/keyword_tables.h"
 #include "meshless/mls_approximation.h"
@@ -14,19 +15,6 @@
 namespace zelk {
 
 namespace {
-
-// The analysis asks the interpreter's approximation for shape functions only
-// while DYNAMICS builds it.
-class ApproximationEvaluator : public PointEvaluator {
-public:
-    explicit ApproximationEvaluator(MlsApproximation& approximation) : approximation_(approximation) {}
-    void evaluateAt(EvPoint& point, int order, std::string_view mode) override {
-        approximation_.evaluateAt(point, order, mode);
-    }
-
-private:
-    MlsApproximation& approximation_;
-};
 
 // The block's analysis, or null after writing "dyna not define!!!".
 DynamicAnalysis* requireDynamics(MacroContext& context) {
