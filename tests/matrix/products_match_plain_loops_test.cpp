@@ -13,6 +13,7 @@ using zelk::SymmMatrix;
 
 namespace {
 
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
 std::mt19937 rng(12345);
 
 double uniform() { return std::uniform_real_distribution<double>(-1.0, 1.0)(rng); }
@@ -36,7 +37,7 @@ GenMatrix<double> transposed(const GenMatrix<double>& a) {
     return t;
 }
 
-// alpha * A B + beta * C by plain loops.
+// alpha * A B + beta * C by plain loops; beta = 0 ignores C (even NaN), as BLAS does.
 GenMatrix<double> reference(const GenMatrix<double>& a, const GenMatrix<double>& b,
                             const GenMatrix<double>& c, double alpha, double beta) {
     GenMatrix<double> r(c);
@@ -44,7 +45,7 @@ GenMatrix<double> reference(const GenMatrix<double>& a, const GenMatrix<double>&
         for (int j = 0; j < r.size(1); ++j) {
             double s = 0;
             for (int k = 0; k < a.size(1); ++k) s += a(i, k) * b(k, j);
-            r(i, j) = alpha * s + beta * c(i, j);
+            r(i, j) = alpha * s + (beta == 0 ? 0.0 : beta * c(i, j));
         }
     return r;
 }
@@ -57,10 +58,17 @@ void expectNear(const GenMatrix<double>& got, const GenMatrix<double>& want) {
             EXPECT_NEAR(got(i, j), want(i, j), 1e-12) << "at (" << i << ", " << j << ")";
 }
 
+// Random sizes 1..7, compact or window operands, and beta in {0, 1, -0.5}; an
+// output is filled with NaN when beta = 0 to show it is overwritten, not scaled.
 struct Case {
     int m, n, k;
     bool windows;
     double alpha, beta;
+    GenMatrix<double> output(int rows, int cols) const {
+        GenMatrix<double> c = randomOperand(rows, cols, windows);
+        if (beta == 0) c = kNaN;
+        return c;
+    }
 };
 
 Case randomCase(int trial) {
@@ -69,32 +77,34 @@ Case randomCase(int trial) {
             betas[trial % 3]};
 }
 
+using Product = void (*)(const GenMatrix<double>&, const GenMatrix<double>&, GenMatrix<double>&,
+                         double, double);
+struct General {
+    Product product;
+    bool transA, transB;  // the product reads op(A) = A^T, op(B) = B^T
+};
+
 }  // namespace
 
 TEST(Products, GeneralProductsMatchPlainLoops) {
+    const General products[] = {
+        {zelk::multAB, false, false}, {zelk::multABT, false, true}, {zelk::multATB, true, false}};
     for (int trial = 0; trial < 60; ++trial) {
         const Case t = randomCase(trial);
-        SCOPED_TRACE(testing::Message() << "m=" << t.m << " n=" << t.n << " k=" << t.k
-                                        << " windows=" << t.windows << " beta=" << t.beta);
-        GenMatrix<double> a = randomOperand(t.m, t.k, t.windows);
-        GenMatrix<double> b = randomOperand(t.k, t.n, t.windows);
-        GenMatrix<double> bt = randomOperand(t.n, t.k, t.windows);
-        GenMatrix<double> at = randomOperand(t.k, t.m, t.windows);
-
-        GenMatrix<double> c = randomOperand(t.m, t.n, t.windows);
-        GenMatrix<double> want = reference(a, b, c, t.alpha, t.beta);
-        zelk::multAB(a, b, c, t.alpha, t.beta);
-        expectNear(c, want);
-
-        c = randomOperand(t.m, t.n, t.windows);
-        want = reference(a, transposed(bt), c, t.alpha, t.beta);
-        zelk::multABT(a, bt, c, t.alpha, t.beta);
-        expectNear(c, want);
-
-        c = randomOperand(t.m, t.n, t.windows);
-        want = reference(transposed(at), b, c, t.alpha, t.beta);
-        zelk::multATB(at, b, c, t.alpha, t.beta);
-        expectNear(c, want);
+        for (const General& p : products) {
+            SCOPED_TRACE(testing::Message() << "m=" << t.m << " n=" << t.n << " k=" << t.k
+                                            << " windows=" << t.windows << " beta=" << t.beta
+                                            << " transA=" << p.transA << " transB=" << p.transB);
+            GenMatrix<double> a = p.transA ? randomOperand(t.k, t.m, t.windows)
+                                           : randomOperand(t.m, t.k, t.windows);
+            GenMatrix<double> b = p.transB ? randomOperand(t.n, t.k, t.windows)
+                                           : randomOperand(t.k, t.n, t.windows);
+            GenMatrix<double> c = t.output(t.m, t.n);
+            const GenMatrix<double> want = reference(p.transA ? transposed(a) : a,
+                                                     p.transB ? transposed(b) : b, c, t.alpha, t.beta);
+            p.product(a, b, c, t.alpha, t.beta);
+            expectNear(c, want);
+        }
     }
 }
 
@@ -111,80 +121,51 @@ TEST(Products, OutputWindowLeavesTheRestOfItsParentAlone) {
     EXPECT_EQ(untouched, 25 - 6);
 }
 
-TEST(Products, SymmetricProductsMatchPlainLoops) {
+TEST(Products, SymmetricAndMatrixVectorProductsMatchPlainLoops) {
     for (int trial = 0; trial < 30; ++trial) {
         const Case t = randomCase(trial);
-        const int n = t.m;
-        GenMatrix<double> a = randomOperand(n, t.k, t.windows);
-
+        SCOPED_TRACE(testing::Message() << "m=" << t.m << " n=" << t.n << " k=" << t.k
+                                        << " windows=" << t.windows << " beta=" << t.beta);
         // Lower triangle of alpha * A A^T + beta * C; the strict upper part stays as it was.
-        GenMatrix<double> c = randomOperand(n, n, t.windows);
-        GenMatrix<double> before(c);
-        GenMatrix<double> full = reference(a, transposed(a), before, t.alpha, t.beta);
+        GenMatrix<double> a = randomOperand(t.m, t.k, t.windows), c = t.output(t.m, t.m);
+        const GenMatrix<double> before(c);
+        const GenMatrix<double> full = reference(a, transposed(a), before, t.alpha, t.beta);
         zelk::multAAT(a, c, t.alpha, t.beta);
-        for (int g = 0; g < n; ++g)
-            for (int f = 0; f < n; ++f)
-                EXPECT_NEAR(c(f, g), f >= g ? full(f, g) : before(f, g), 1e-12);
+        for (int g = 0; g < t.m; ++g)
+            for (int f = 0; f < t.m; ++f) {
+                if (f >= g) {
+                    EXPECT_NEAR(c(f, g), full(f, g), 1e-12);
+                } else if (!std::isnan(before(f, g))) {
+                    EXPECT_EQ(c(f, g), before(f, g));
+                }
+            }
 
-        SymmMatrix s(n, n);
-        s.storage() = std::numeric_limits<double>::quiet_NaN();  // upper part must not be read
-        for (int j = 0; j < n; ++j)
-            for (int i = j; i < n; ++i) s(i, j) = uniform();
-        GenMatrix<double> x = randomOperand(n, 1, false), y = randomOperand(n, 1, false);
-        GenMatrix<double> ywant = reference(s.toGenMatrix(), x, y, t.alpha, t.beta);
+        SymmMatrix s(t.m, t.m);
+        s.storage() = kNaN;  // the upper part must not be read
+        for (int j = 0; j < t.m; ++j)
+            for (int i = j; i < t.m; ++i) s(i, j) = uniform();
+        GenMatrix<double> x = randomOperand(t.m, 1, false), y = t.output(t.m, 1);
+        const GenMatrix<double> ywant = reference(s.toGenMatrix(), x, y, t.alpha, t.beta);
         zelk::multSymmX(s, x.data(), y.data(), t.alpha, t.beta);
         expectNear(y, ywant);
-    }
-}
 
-TEST(Products, TransposedMatrixVectorProductOnWindowsAndRowVectors) {
-    for (int trial = 0; trial < 30; ++trial) {
-        const Case t = randomCase(trial);
-        GenMatrix<double> a = randomOperand(t.m, t.n, t.windows);
-        // x is a row of a larger matrix: its elements are a leading dimension apart.
+        // A^T x with x a row of a larger matrix: its elements are a leading dimension apart.
+        a = randomOperand(t.m, t.n, t.windows);
         GenMatrix<double> xs = randomOperand(3, t.m, false);
-        ColumnVector<double> x, y(t.n);
-        x.share(xs(LaIndex(1, 1), LaIndex()));
-        y = 0.25;
-        const GenMatrix<double> xcol = transposed(GenMatrix<double>(x));
-        GenMatrix<double> ywant = reference(transposed(a), xcol, y, t.alpha, t.beta);
-        zelk::multATx(a, x, y, t.alpha, t.beta);
-        expectNear(y, ywant);
+        ColumnVector<double> xrow, yv(t.output(t.n, 1));
+        xrow.share(xs(LaIndex(1, 1), LaIndex()));
+        const GenMatrix<double> xcol = transposed(GenMatrix<double>(xrow));
+        const GenMatrix<double> yvwant = reference(transposed(a), xcol, yv, t.alpha, t.beta);
+        zelk::multATx(a, xrow, yv, t.alpha, t.beta);
+        expectNear(yv, yvwant);
 
-        // The raw-array form on a column of a matrix.
+        // The raw-array form writing into a column of a matrix.
         GenMatrix<double> out(t.n, 2);
         out = 1.0;
-        ColumnVector<double> xc(xcol);
-        zelk::multATx(a, xc.data(), &out(0, 1), t.alpha, t.beta);
-        GenMatrix<double> col1 = out(LaIndex(), LaIndex(1, 1));
-        GenMatrix<double> ones(t.n, 1);
-        ones = 1.0;
-        expectNear(col1, reference(transposed(a), xc, ones, t.alpha, t.beta));
+        zelk::multATx(a, xcol.data(), &out(0, 1), t.alpha, t.beta);
+        expectNear(out(LaIndex(), LaIndex(1, 1)),
+                   reference(transposed(a), xcol, out(LaIndex(), LaIndex(0, 0)), t.alpha, t.beta));
     }
-}
-
-TEST(Products, BetaZeroOverwritesNaN) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    GenMatrix<double> a = randomOperand(3, 3, false), b = randomOperand(3, 3, false);
-    GenMatrix<double> c(3, 3);
-    for (auto product : {zelk::multAB, zelk::multABT, zelk::multATB}) {
-        c = nan;
-        product(a, b, c, 1.0, 0.0);
-        EXPECT_FALSE(std::isnan(sumAbs(c)));
-    }
-    c = nan;
-    zelk::multAAT(a, c, 1.0, 0.0);
-    for (int j = 0; j < 3; ++j)
-        for (int i = j; i < 3; ++i) EXPECT_FALSE(std::isnan(c(i, j)));
-    ColumnVector<double> x(3), y(3);
-    x = 1.0;
-    y = nan;
-    zelk::multATx(a, x, y, 1.0, 0.0);
-    EXPECT_FALSE(std::isnan(sumAbs(y)));
-    SymmMatrix s(3, 3);
-    y = nan;
-    zelk::multSymmX(s, x, y, 1.0, 0.0);
-    EXPECT_EQ(sumAbs(y), 0.0);
 }
 
 TEST(VectorOps, IndexOfMaxAbsTakesTheFirstOfEqualsAndIsMinusOneWhenEmpty) {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "matrix/symm_matrix.h"
 
 using zelk::GenMatrix;
