@@ -44,7 +44,7 @@ TEST(DistanceSort, EqualDistancesKeepTheExchangeOrder) {
     EXPECT_EQ(sortedDist, (std::vector<float>{0, 1, 1, 2, 2}));
 }
 
-TEST(SupportSizes, NearestNeighbourRadiiByHand) {
+TEST(SupportSizes, NearestNeighbourRadiiByHandClampedCountsAndOverwrittenRaises) {
     const std::vector<Node> nodes = lineNodes({0, 1, 3, 6, 10});
     MlsApproximation a(nodes);
     EXPECT_EQ(a.ptsNbInSupport, 5);
@@ -57,29 +57,21 @@ TEST(SupportSizes, NearestNeighbourRadiiByHand) {
         EXPECT_EQ(a.SupportSize(i, 0), expected[i]) << i;
         EXPECT_EQ(a.SupportSize(i, 1), 0.0);
     }
-}
-
-TEST(SupportSizes, ALaterNodeOverwritesAnEarlierRaise) {
-    const std::vector<Node> nodes = lineNodes({0, 10, 11});
-    MlsApproximation a(nodes);
-    a.setScale(2.0);
-    a.setInfluenceDomain("SEL");
-    a.setSupportCount(2);
-    EXPECT_EQ(a.SupportSize(0, 0), 20.0);
-    EXPECT_EQ(a.SupportSize(1, 0), 2.0);  // raised to 20 by node 0, then its own 2
-    EXPECT_EQ(a.SupportSize(2, 0), 2.0);
-}
-
-TEST(SupportSizes, CountIsClampedToTheNodeCountAndToOne) {
-    const std::vector<Node> nodes = lineNodes({0, 1, 3});
-    MlsApproximation a(nodes);
-    a.setInfluenceDomain("SEL");
-    a.setSupportCount(50);
-    EXPECT_EQ(a.ptsNbInSupport, 3);
-    EXPECT_EQ(a.SupportSize(0, 0), 3.0);
-    a.setSupportCount(0);
+    a.setSupportCount(50);  // clamped to the node count
+    EXPECT_EQ(a.ptsNbInSupport, 5);
+    EXPECT_EQ(a.SupportSize(0, 0), 10.0);
+    a.setSupportCount(0);  // and to one
     EXPECT_EQ(a.ptsNbInSupport, 1);
     EXPECT_EQ(a.SupportSize(0, 0), 0.0);
+
+    const std::vector<Node> far = lineNodes({0, 10, 11});
+    MlsApproximation b(far);
+    b.setScale(2.0);
+    b.setInfluenceDomain("SEL");
+    b.setSupportCount(2);
+    EXPECT_EQ(b.SupportSize(0, 0), 20.0);
+    EXPECT_EQ(b.SupportSize(1, 0), 2.0);  // raised to 20 by node 0, then its own 2
+    EXPECT_EQ(b.SupportSize(2, 0), 2.0);
 }
 
 // Three nodes with spheres of radius 1 plus one at the point (2, 0, 0).
@@ -96,15 +88,13 @@ protected:
 };
 
 TEST_F(Selection, SphereBoundaryCountsUnderSelAndAllButNotUnderFix) {
-    a.setInfluenceDomain("SEL");
-    EXPECT_TRUE(a.referenceFindInfluenceNodes(point));
-    EXPECT_EQ(influenceList(a), (std::vector<int>{3, 2, 1}));
-    a.setInfluenceDomain("ALL");
-    EXPECT_TRUE(a.referenceFindInfluenceNodes(point));
-    EXPECT_EQ(influenceList(a), (std::vector<int>{3, 2, 1}));
-    a.setInfluenceDomain("FIX");
-    EXPECT_TRUE(a.referenceFindInfluenceNodes(point));
-    EXPECT_EQ(influenceList(a), (std::vector<int>{3}));
+    for (const char* domain : {"SEL", "ALL", "FIX"}) {
+        a.setInfluenceDomain(domain);
+        EXPECT_TRUE(a.referenceFindInfluenceNodes(point));
+        const std::vector<int> expected = domain == std::string("FIX") ? std::vector<int>{3}
+                                                                       : std::vector<int>{3, 2, 1};
+        EXPECT_EQ(influenceList(a), expected) << domain;
+    }
 }
 
 TEST_F(Selection, VarGivesThePointItsOwnRadius) {
@@ -154,45 +144,32 @@ TEST(BoxSearch, FacesExcludeAndSizesPerAxis) {
 TEST(ListGrowth, SearchesThatSelectMoreThanTheCapacityKeepEveryNode) {
     const std::vector<Node> nodes = gridNodes(4, 4, 2);  // 32 nodes
     const double point[3] = {1.5, 1.5, 0.5};
-    {
+    // Under VAR the 8 nodes around the point are at sqrt(0.75), the next 16 at
+    // sqrt(2.75): the 10th nearest reaches every one of those 24.
+    const struct {
+        const char *region, *domain;
+        int capacity, count, found;
+    } cases[] = {{"CIRCLE", "FIX", 5, 0, 32}, {"RECTANGLE", "FIX", 5, 0, 32},
+                 {"CIRCLE", "VAR", 3, 10, 24}, {"CIRCLE", "SEL", 4, 12, 12}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.region << " " << c.domain);
         MlsApproximation a(nodes);
-        a.setMaxInflPts(5);
-        a.setInfluenceDomain("FIX");
-        a.setFixedSupport(100, 100, 100);
+        a.setMaxInflPts(c.capacity);
+        a.setSupportRegion(c.region);
+        a.setInfluenceDomain(c.domain);
+        if (c.count > 0) {
+            a.setSupportCount(c.count);
+        } else {
+            a.setFixedSupport(100, 100, 100);
+        }
         a.referenceFindInfluenceNodes(point);
-        EXPECT_EQ(a.InflPtsNb, 32);
-        for (int k = 0; k < 32; ++k) EXPECT_EQ(a.inflPts(k), k);
-    }
-    {
-        MlsApproximation a(nodes);
-        a.setMaxInflPts(5);
-        a.setSupportRegion("RECTANGLE");
-        a.setInfluenceDomain("FIX");
-        a.setFixedSupport(100, 100, 100);
-        a.referenceFindInfluenceNodes(point);
-        EXPECT_EQ(a.InflPtsNb, 32);
-        EXPECT_EQ(a.inflPts(31), 31);
-    }
-    {
-        MlsApproximation a(nodes);
-        a.setMaxInflPts(3);
-        a.setInfluenceDomain("VAR");
-        a.setSupportCount(10);
-        a.referenceFindInfluenceNodes(point);
-        // The 8 nodes around the point are at sqrt(0.75), the next 16 at sqrt(2.75):
-        // the 10th nearest reaches every one of those 24.
-        EXPECT_EQ(a.InflPtsNb, 24);
+        ASSERT_EQ(a.InflPtsNb, c.found);
         std::vector<int> list = influenceList(a);
+        if (c.found == 32) {
+            EXPECT_EQ(list[31], 31);
+        }
         std::sort(list.begin(), list.end());
         EXPECT_EQ(std::adjacent_find(list.begin(), list.end()), list.end());
-    }
-    {
-        MlsApproximation a(nodes);
-        a.setMaxInflPts(4);
-        a.setInfluenceDomain("SEL");
-        a.setSupportCount(12);
-        a.referenceFindInfluenceNodes(point);
-        EXPECT_EQ(a.InflPtsNb, 12);
     }
 }
 

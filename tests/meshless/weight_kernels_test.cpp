@@ -33,32 +33,26 @@ protected:
     void TearDown() override { weightParameter = 0.0; }
 };
 
-TEST_F(WeightKernels, ClosedFormValuesOfTheRadialKernels) {
-    // Values written out from the kernel polynomials at s = 0.25 and 0.75.
-    EXPECT_NEAR(radial("SL234", 0.25), 1 - 6 * 0.0625 + 8 * 0.015625 - 3 * 0.00390625, 1e-15);
-    EXPECT_NEAR(radial("SL234", 0.5), 0.3125, 1e-15);
-    EXPECT_NEAR(radial("SL345", 0.5), 0.5, 1e-15);
-    EXPECT_NEAR(radial("HIF", 0.5), 0.5, 1e-15);
-    EXPECT_NEAR(radial("SQU2", 0.5), 0.5625, 1e-15);
-    EXPECT_NEAR(radial("CUBIC", 0.25), 2.0 / 3 - 0.25 + 0.0625, 1e-15);
-    EXPECT_NEAR(radial("CUBIC", 0.75), 4.0 / 3 - 3 + 2.25 - 4.0 / 3 * 0.421875, 1e-15);
-    EXPECT_NEAR(radial("SQU1", 0.25), 0.875, 1e-15);
-    EXPECT_NEAR(radial("SQU1", 0.75), 0.125, 1e-15);
-    weightParameter = 0.5;
-    EXPECT_NEAR(radial("EXP", 0.5), std::exp(-1.0), 1e-15);
-    weightParameter = 2.0;
-    EXPECT_NEAR(radial("GAU", 0.5), (std::exp(-1.0) - std::exp(-4.0)) / (1 - std::exp(-4.0)), 1e-15);
-}
-
-TEST_F(WeightKernels, BranchesMeetAndSupportsEndAtOne) {
-    EXPECT_NEAR(radial("CUBIC", 0.5), 1.0 / 6, 1e-15);
-    EXPECT_NEAR(radial("CUBIC", std::nextafter(0.5, 1.0)), 1.0 / 6, 1e-12);
-    EXPECT_DOUBLE_EQ(radial("CUBIC", 0.0), 2.0 / 3);
-    EXPECT_DOUBLE_EQ(radial("SQU1", 0.5), 0.5);
-    EXPECT_NEAR(radial("SQU1", std::nextafter(0.5, 0.0)), 0.5, 1e-12);
-    weightParameter = 4.0;
-    EXPECT_DOUBLE_EQ(radial("GAU", 0.0), 1.0);
-    EXPECT_NEAR(radial("GAU", 1.0), 0.0, 1e-15);
+TEST_F(WeightKernels, ClosedFormValuesBranchJoinsAndSupportEnds) {
+    const double e1 = std::exp(-1.0), e4 = std::exp(-4.0);
+    const double past = std::nextafter(0.5, 1.0), before = std::nextafter(0.5, 0.0);
+    // {kernel, parameter, s = distance / support, value written out from the kernel polynomial}
+    const struct {
+        const char* kernel;
+        double parameter, s, value;
+    } cases[] = {
+        {"SL234", 0, 0.25, 1 - 6 * 0.0625 + 8 * 0.015625 - 3 * 0.00390625}, {"SL234", 0, 0.5, 0.3125},
+        {"SL345", 0, 0.5, 0.5}, {"HIF", 0, 0.5, 0.5}, {"SQU2", 0, 0.5, 0.5625},
+        {"CUBIC", 0, 0.25, 2.0 / 3 - 0.25 + 0.0625}, {"CUBIC", 0, 0.0, 2.0 / 3},
+        {"CUBIC", 0, 0.75, 4.0 / 3 - 3 + 2.25 - 4.0 / 3 * 0.421875}, {"CUBIC", 0, 0.5, 1.0 / 6},
+        {"CUBIC", 0, past, 1.0 / 6}, {"SQU1", 0, 0.25, 0.875}, {"SQU1", 0, 0.75, 0.125},
+        {"SQU1", 0, 0.5, 0.5}, {"SQU1", 0, before, 0.5}, {"EXP", 0.5, 0.5, e1},
+        {"GAU", 2.0, 0.5, (e1 - e4) / (1 - e4)}, {"GAU", 4.0, 0.0, 1.0}, {"GAU", 4.0, 1.0, 0.0}};
+    for (const auto& c : cases) {
+        weightParameter = c.parameter;
+        EXPECT_NEAR(radial(c.kernel, c.s), c.value, 1e-12) << c.kernel << " at " << c.s;
+    }
+    weightParameter = 0.0;
     for (const char* kernel : {"SL234", "SL345", "HIF", "SQU1", "SQU2", "CUBIC"}) {
         EXPECT_NEAR(radial(kernel, 1.0), 0.0, 1e-15) << kernel;
         EXPECT_EQ(radial(kernel, 1.0001), 0.0) << kernel;
