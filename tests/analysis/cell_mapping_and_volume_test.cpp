@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "analysis/cell_geometry.h"
-#include "analysis/gauss_quadrature.h"
 
 namespace zelk {
 namespace {
@@ -10,24 +9,6 @@ std::array<Point, 8> box(double a, double b, double c, double x0 = 0.0) {
     std::array<Point, 8> corners;
     for (int i = 0; i < 8; ++i) corners[i] = Point{x0 + ((i & 1) ? a : 0.0), (i & 2) ? b : 0.0, (i & 4) ? c : 0.0};
     return corners;
-}
-
-TEST(CellMapping, UnitCubeGaussPointsAndWeights) {
-    const auto cube = box(1.0, 1.0, 1.0);
-    double xi[8], eta[8], zeta[8], w[8];
-    int count = 0;
-    gaussQuadrature(2, 2, 2, count, xi, eta, zeta, w, 3);
-    double sum = 0.0;
-    for (int g = 0; g < count; ++g) {
-        const CellMapping map = mapCellPoint(cube, xi[g], eta[g], zeta[g]);
-        EXPECT_NEAR(map.position[0], (xi[g] + 1.0) / 2.0, 1e-15);
-        EXPECT_NEAR(map.position[2], (zeta[g] + 1.0) / 2.0, 1e-15);
-        const double weight = determinant3(map.jacobian) * w[g];
-        EXPECT_NEAR(weight, 0.125, 1e-15);
-        sum += weight;
-    }
-    EXPECT_NEAR(sum, 1.0, 1e-14);
-    EXPECT_NEAR(mapCellPoint(cube, -0.5773502691896, 0, 0).position[0], 0.2113248654052, 1e-13);
 }
 
 TEST(CellMapping, JacobianOfAStretchedBoxAndAShearedCell) {

@@ -3,7 +3,6 @@
 #include <numeric>
 
 #include "analysis/dynamic_analysis.h"
-#include "input/fatal_exit.h"
 #include "trilinear_grid.h"
 
 namespace zelk {

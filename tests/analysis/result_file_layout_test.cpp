@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include "analysis/result_files.h"
@@ -9,11 +10,9 @@ namespace zelk {
 namespace {
 
 TEST(NodeFileName, AlwaysAtLeastThreeDigits) {
-    EXPECT_EQ(nodeFileName(0), "Node000.txt");
-    EXPECT_EQ(nodeFileName(7), "Node007.txt");
-    EXPECT_EQ(nodeFileName(42), "Node042.txt");
-    EXPECT_EQ(nodeFileName(123), "Node123.txt");
-    EXPECT_EQ(nodeFileName(1000), "Node1000.txt");
+    const std::pair<int, const char*> cases[] = {
+        {0, "Node000.txt"}, {7, "Node007.txt"}, {123, "Node123.txt"}, {1000, "Node1000.txt"}};
+    for (const auto& [number, name] : cases) EXPECT_EQ(nodeFileName(number), name);
 }
 
 TEST(ResultNumberFormat, EightSignificantDigitsWithPointAndZerosKept) {

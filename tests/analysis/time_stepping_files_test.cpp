@@ -41,6 +41,12 @@ protected:
         for (std::string line; std::getline(in, line);) result.push_back(line);
         return result;
     }
+    // Runs to `end` with the step lines swallowed.
+    void quietRun(DynamicAnalysis& a, double end) {
+        testing::internal::CaptureStdout();
+        a.runToTime(end);
+        testing::internal::GetCapturedStdout();
+    }
     double momentum(int d) const {
         double p = 0.0;
         for (int i = 0; i < model.NUMNP; ++i) p += analysis->nodalMass[i] * analysis->velocity[3 * i + d];
@@ -88,18 +94,11 @@ TEST_F(TimeStepping, NodeFilesEveryHundredBaseStepsAndMomentumIsKept) {
     }
     a.computeWeightsAndMass();
     const double px = momentum(0), pz = momentum(2);
-    testing::internal::CaptureStdout();
-    a.runToTime(0.2505);
-    testing::internal::GetCapturedStdout();
+    quietRun(a, 0.2505);
     EXPECT_EQ(lines("End_y.txt").size(), 251u);
-    EXPECT_TRUE(fs::exists("Node001.txt"));
-    EXPECT_TRUE(fs::exists("Node002.txt"));
+    for (const char* name : {"Node001.txt", "Node002.txt", "Node.dat"}) EXPECT_TRUE(fs::exists(name)) << name;
     EXPECT_FALSE(fs::exists("Node003.txt"));
-    EXPECT_TRUE(fs::exists("Node.dat"));
-    const auto node = lines("Node001.txt");
-    ASSERT_GT(node.size(), 3u);
-    EXPECT_EQ(node[3].size(), 7u * 24u);
-    EXPECT_NE(node[3].find('.'), std::string::npos);
+    EXPECT_EQ(lines("Node001.txt").at(3).size(), 7u * 24u);  // eight-digit fields
     EXPECT_NEAR(momentum(0), px, 1e-12);
     EXPECT_NEAR(momentum(2), pz, 1e-12);
 }
@@ -110,9 +109,7 @@ TEST_F(TimeStepping, FixedDirectionsStayAtZero) {
     model.dispBCs[0].code = {0, 1, 1};
     DynamicAnalysis& a = make();
     a.setInitialVelocity(2.0, 1.0, 0.0);
-    testing::internal::CaptureStdout();
-    a.runToTime(0.01);
-    testing::internal::GetCapturedStdout();
+    quietRun(a, 0.01);
     EXPECT_EQ(a.displacement[0], 0.0);
     EXPECT_EQ(a.velocity[0], 0.0);
     EXPECT_GT(a.displacement[1], 0.0);

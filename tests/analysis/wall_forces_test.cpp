@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "analysis/dynamic_analysis.h"
-#include "input/fatal_exit.h"
 #include "trilinear_grid.h"
 
 namespace zelk {
@@ -70,19 +69,6 @@ TEST_P(WallForces, WrongSideAndNoWallsGiveNothing) {
     for (int i = 0; i < model.NUMNP; ++i) a.displacement[3 * i] = 0.1;
     a.externalForces(1.0);
     for (double f : a.force) EXPECT_EQ(f, 0.0);
-}
-
-TEST_P(WallForces, ContactNodesFollowTheirInterpolatedDisplacement) {
-    build();
-    DynamicAnalysis& a = *analysis;
-    for (int i = 0; i < model.NUMNP; ++i) a.displacement[3 * i + 2] = 0.25 * model.nodes[i].x;
-    const auto x = a.nodePosition(1);  // node (1, 0, 0)
-    EXPECT_NEAR(x[0], 1.0, 1e-12);
-    EXPECT_NEAR(x[2], 0.25, 1e-12);
-    a.externalForces(1.0);
-    if (a.isPiefg()) {
-        EXPECT_NEAR(model.evPoints[1].z, 0.25, 1e-12);
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Schemes, WallForces, testing::Values("EFG", "PIEFG"));
