@@ -35,15 +35,15 @@ std::string trailer(const std::string& file, int line) {
     return "     File name   : " + file + "\n     Line number : " + std::to_string(line) + "\n\n";
 }
 
-TEST(InputReader, SplitsFieldsAtRunsOfSeparators) {
-    ReaderOn in("NODE,1;2  3\n1,,2\n");
+// Runs of separators are one; carriage returns are dropped; a line gives at most twelve fields.
+TEST(InputReader, SplitsFieldsAtRunsOfSeparatorsAndKeepsTwelve) {
+    ReaderOn in("NODE,1;2  3\n1,,2\nBATCH\r\n1 2 3 4 5 6 7 8 9 10 11 12 13 14\n99\n");
     EXPECT_EQ(in.reader.readWord(), "NODE");
-    EXPECT_EQ(in.reader.readInt(), 1);
-    EXPECT_EQ(in.reader.readInt(), 2);
-    EXPECT_EQ(in.reader.readInt(), 3);
-    EXPECT_EQ(in.reader.readInt(), 1);
-    EXPECT_EQ(in.reader.readInt(), 2);
+    for (int expected : {1, 2, 3, 1, 2}) EXPECT_EQ(in.reader.readInt(), expected);
     EXPECT_EQ(in.reader.lineNumber(), 2);
+    EXPECT_EQ(in.reader.readWord(), "BATCH");
+    for (int expected = 1; expected <= 12; ++expected) EXPECT_EQ(in.reader.readInt(), expected);
+    EXPECT_EQ(in.reader.readInt(), 99);
 }
 
 TEST(InputReader, CommentsAndBlankLinesAreSkippedButCounted) {
@@ -56,6 +56,9 @@ TEST(InputReader, CommentsAndBlankLinesAreSkippedButCounted) {
     EXPECT_EQ(in.reader.fieldsLeft(), 0);
     EXPECT_EQ(in.reader.readKeyword(TopKeywords), -1);
     EXPECT_EQ(in.diagnostics.str(), "*** Warning *** Unknown keyword word\n" + trailer(in.path, 6));
+    EXPECT_THROW(in.reader.invalidKeyword("word"), FatalExit);
+    EXPECT_EQ(in.diagnostics.str(), "*** Warning *** Unknown keyword word\n" + trailer(in.path, 6) +
+                                        "*** Error *** Invalid keyword word\n" + trailer(in.path, 6));
 }
 
 TEST(InputReader, NumbersOnAStartedLineAreNotTested) {
@@ -95,36 +98,31 @@ TEST(InputReader, RestOfLineJoinsFieldsWithATrailingBlank) {
     EXPECT_EQ(in.reader.readRestOfLine(), "next line ");
 }
 
-TEST(InputReader, EndOfFileIsFatalAndNamesTheFile) {
+// End of input is fatal and names the file or standard input; switching source
+// keeps the file's place, and console warnings carry no location.
+TEST(InputReader, EndOfFileAndEndOfConsoleAreFatal) {
     ReaderOn in("ONE\n");
     EXPECT_EQ(in.reader.readWord(), "ONE");
     EXPECT_THROW(in.reader.readWord(), FatalExit);
     EXPECT_EQ(in.diagnostics.str(), "*** Error ***: In reading file " + in.path + " : End of file\n");
-}
 
-TEST(InputReader, EndOfConsoleInputIsFatalNotALoop) {
-    ReaderOn in("FILEWORD\n", "typed\n");
-    in.reader.consoleMode = true;
-    EXPECT_EQ(in.reader.readWord(), "typed");
-    EXPECT_THROW(in.reader.readWord(), FatalExit);
-    EXPECT_EQ(in.diagnostics.str(), "*** Error ***: In reading standard input : End of file\n");
+    ReaderOn typed("FILEWORD\n", "typed\n");
+    typed.reader.consoleMode = true;
+    EXPECT_EQ(typed.reader.readWord(), "typed");
+    EXPECT_THROW(typed.reader.readWord(), FatalExit);
+    EXPECT_EQ(typed.diagnostics.str(), "*** Error ***: In reading standard input : End of file\n");
 }
 
 TEST(InputReader, SwitchingSourceKeepsFieldsAndFilePosition) {
-    ReaderOn in("F1 F2\nF3\n", "C1\n");
+    ReaderOn in("F1 F2\nF3\n", "C1\nbogus\n");
     EXPECT_EQ(in.reader.readWord(), "F1");
     in.reader.consoleMode = true;
     EXPECT_EQ(in.reader.readWord(), "F2");  // left on the current line
     EXPECT_EQ(in.reader.readWord(), "C1");
-    in.reader.consoleMode = false;
-    EXPECT_EQ(in.reader.readWord(), "F3");
-}
-
-TEST(InputReader, ConsoleWarningsCarryNoLocation) {
-    ReaderOn in("", "bogus\n");
-    in.reader.consoleMode = true;
     EXPECT_EQ(in.reader.readKeyword(TopKeywords), -1);
     EXPECT_EQ(in.diagnostics.str(), "*** Warning *** Unknown keyword bogus\n");
+    in.reader.consoleMode = false;
+    EXPECT_EQ(in.reader.readWord(), "F3");
 }
 
 TEST(InputReader, OverlongLinesAndFieldsAreCutWithAWarning) {
@@ -140,25 +138,6 @@ TEST(InputReader, OverlongLinesAndFieldsAreCutWithAWarning) {
                   trailer(in.path, 1) + "*** Warning *** Line longer than 255 characters, the rest is ignored\n" +
                   trailer(in.path, 2) + "*** Warning *** Field longer than 29 characters cut to " +
                   std::string(29, 'y') + "\n" + trailer(in.path, 2));
-}
-
-TEST(InputReader, AtMostTwelveFieldsPerLine) {
-    ReaderOn in("1 2 3 4 5 6 7 8 9 10 11 12 13 14\n99\n");
-    for (int expected = 1; expected <= 12; ++expected) EXPECT_EQ(in.reader.readInt(), expected);
-    EXPECT_EQ(in.reader.readInt(), 99);
-}
-
-TEST(InputReader, CarriageReturnsOfCrlfFilesAreDropped) {
-    ReaderOn in("BATCH\r\n12\r\n");
-    EXPECT_EQ(in.reader.readWord(), "BATCH");
-    EXPECT_EQ(in.reader.readWord(), "12");
-}
-
-TEST(InputReader, InvalidKeywordIsFatal) {
-    ReaderOn in("x\n");
-    in.reader.readWord();
-    EXPECT_THROW(in.reader.invalidKeyword("x"), FatalExit);
-    EXPECT_EQ(in.diagnostics.str(), "*** Error *** Invalid keyword x\n" + trailer(in.path, 1));
 }
 
 }  // namespace
