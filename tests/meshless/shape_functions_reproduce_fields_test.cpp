@@ -136,25 +136,6 @@ TEST(ShapeFunctionDerivatives, MatchFiniteDifferencesOfTheValues) {
     }
 }
 
-TEST(ShapeFunctionDerivatives, CentredBasisChangesNothingButConditioning) {
-    const std::vector<Node> nodes = jitteredNodes(4, 4, 4, 1.0, 0.2, 3);
-    MlsApproximation plain(nodes), centred(nodes);
-    for (MlsApproximation* a : {&plain, &centred}) {
-        a->setScale(1.7);
-        a->setInfluenceDomain("SEL");
-        a->setSupportCount(30);
-    }
-    centred.setCBasis();
-    const double x[3] = {1.4, 1.6, 1.5};
-    ASSERT_TRUE(plain.shapeFunctions(x, 1, "FULL"));
-    ASSERT_TRUE(centred.shapeFunctions(x, 1, "FULL"));
-    ASSERT_EQ(plain.InflPtsNb, centred.InflPtsNb);
-    for (int H = 0; H < plain.InflPtsNb; ++H) {
-        EXPECT_NEAR(plain.shapeValues(H), centred.shapeValues(H), 1e-10);
-        for (int k = 0; k < 3; ++k) EXPECT_NEAR(plain.shapeDerivs(H, k), centred.shapeDerivs(H, k), 1e-9);
-    }
-}
-
 TEST(ShapeFunctionDerivatives, ModesAgreeOnlyForLeastSquares) {
     const std::vector<Node> nodes = jitteredNodes(4, 4, 4, 1.0, 0.2, 5);
     const double x[3] = {1.4, 1.6, 1.5};
