@@ -56,21 +56,6 @@ TEST_P(WallForces, PenetratingContactNodesArePushedBackByPenalty) {
     for (double f : a.force) EXPECT_EQ(f, 0.0);
 }
 
-TEST_P(WallForces, WrongSideAndNoWallsGiveNothing) {
-    build();
-    DynamicAnalysis& a = *analysis;
-    a.force.assign(a.force.size(), 7.0);
-    a.externalForces(1.0);  // no walls: forces cleared only
-    for (double f : a.force) EXPECT_EQ(f, 0.0);
-    std::vector<std::unique_ptr<RigidWall>> walls;
-    walls.push_back(planeOnX(-1, 1.0, 100.0));
-    a.setWalls(std::move(walls));
-    EXPECT_EQ(a.wallCount, 1);
-    for (int i = 0; i < model.NUMNP; ++i) a.displacement[3 * i] = 0.1;
-    a.externalForces(1.0);
-    for (double f : a.force) EXPECT_EQ(f, 0.0);
-}
-
 INSTANTIATE_TEST_SUITE_P(Schemes, WallForces, testing::Values("EFG", "PIEFG"));
 
 }  // namespace

@@ -58,28 +58,26 @@ TEST_P(ShapeFunctions, ReproduceTheirBasisAndItsGradients) {
     a.setInfluenceDomain("SEL");
     a.setSupportCount(30);
     const bool quadratic = std::string(c.basis) == "QUAD";
-    const double tol = 1e-10;
     for (const auto& x : kPoints) {
         ASSERT_TRUE(a.shapeFunctions(x, 1, "FULL"));
-        const Reproduced one = reproduce(a, [](double, double, double) { return 1.0; });
-        EXPECT_NEAR(one.value, 1.0, tol);
-        for (int k = 0; k < 3; ++k) EXPECT_NEAR(one.grad[k], 0.0, tol);
-
-        // f = 2 - x + 3y + 0.5z
-        const Reproduced lin = reproduce(a, [](double x, double y, double z) { return 2 - x + 3 * y + 0.5 * z; });
-        EXPECT_NEAR(lin.value, 2 - x[0] + 3 * x[1] + 0.5 * x[2], tol);
-        EXPECT_NEAR(lin.grad[0], -1.0, tol);
-        EXPECT_NEAR(lin.grad[1], 3.0, tol);
-        EXPECT_NEAR(lin.grad[2], 0.5, tol);
-        if (!quadratic) continue;
-        // f = x^2 - 2yz + 0.5 z^2 + xy
-        const Reproduced quad = reproduce(a, [](double x, double y, double z) {
-            return x * x - 2 * y * z + 0.5 * z * z + x * y;
-        });
-        EXPECT_NEAR(quad.value, x[0] * x[0] - 2 * x[1] * x[2] + 0.5 * x[2] * x[2] + x[0] * x[1], 1e-9);
-        EXPECT_NEAR(quad.grad[0], 2 * x[0] + x[1], 1e-9);
-        EXPECT_NEAR(quad.grad[1], -2 * x[2] + x[0], 1e-9);
-        EXPECT_NEAR(quad.grad[2], -2 * x[1] + x[2], 1e-9);
+        // f = 1, f = 2 - x + 3y + 0.5z and (QUAD only) f = x^2 - 2yz + 0.5z^2 + xy,
+        // each with its value and gradient at the point.
+        const double px = x[0], py = x[1], pz = x[2];
+        const struct {
+            double (*f)(double, double, double);
+            double value, grad[3];
+        } fields[] = {
+            {[](double, double, double) { return 1.0; }, 1.0, {0, 0, 0}},
+            {[](double x, double y, double z) { return 2 - x + 3 * y + 0.5 * z; },
+             2 - px + 3 * py + 0.5 * pz, {-1, 3, 0.5}},
+            {[](double x, double y, double z) { return x * x - 2 * y * z + 0.5 * z * z + x * y; },
+             px * px - 2 * py * pz + 0.5 * pz * pz + px * py, {2 * px + py, px - 2 * pz, pz - 2 * py}}};
+        for (int i = 0; i < (quadratic ? 3 : 2); ++i) {
+            const Reproduced r = reproduce(a, fields[i].f);
+            const double tol = i < 2 ? 1e-10 : 1e-9;
+            EXPECT_NEAR(r.value, fields[i].value, tol) << "field " << i;
+            for (int k = 0; k < 3; ++k) EXPECT_NEAR(r.grad[k], fields[i].grad[k], tol) << "field " << i;
+        }
     }
 }
 
