@@ -1,6 +1,7 @@
 #include "doc_printer.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 
 #include "char_class.h"
@@ -60,17 +61,22 @@ void DocPrinter::printAll(const DocModel& model, bool sortAlphabetical) {
   for (DocItem* item : sorted) item->print(*this);
 }
 
-void DocPrinter::printClass(const ClassDoc& cls) {
-  writer_.setHeading((cls.kind & kStructKind) ? kStructTitle : kClassTitle);
-  writer_.add(kTypeNames[cls.kind & 3]);
-  writer_.add(" ");
-  writer_.add(cls.name);
+void DocPrinter::printTitle(int heading, std::string_view kind, const DocItem& item,
+                            const CommentList& description) {
+  writer_.setHeading(heading);
+  writer_.add(kind);
+  writer_.add(item.name);
   writer_.emit();
-  if (!cls.fileName.empty()) writer_.include(cls.fileName);
-  if (!cls.comments.empty()) {
+  if (!item.fileName.empty()) writer_.include(item.fileName);
+  if (!description.empty()) {
     writer_.emit();
-    cls.comments.print(writer_, 0, 0);
+    description.print(writer_, 0, 0);
   }
+}
+
+void DocPrinter::printClass(const ClassDoc& cls) {
+  printTitle((cls.kind & kStructKind) ? kStructTitle : kClassTitle,
+             std::string(kTypeNames[cls.kind & 3]) + " ", cls, cls.comments);
   if (!cls.bases.empty()) {
     writer_.setHeading(kBasesTitle);
     writer_.add("Base classes");
@@ -200,15 +206,7 @@ void DocPrinter::printMember(const MemberDoc& member) {
 }
 
 void DocPrinter::printEnum(const EnumDoc& item) {
-  writer_.setHeading(kEnumTitle);
-  writer_.add("enum ");
-  writer_.add(item.name);
-  writer_.emit();
-  if (!item.fileName.empty()) writer_.include(item.fileName);
-  if (!item.comments.empty()) {
-    writer_.emit();
-    item.comments.print(writer_, 0, 0);
-  }
+  printTitle(kEnumTitle, "enum ", item, item.comments);
   if (!item.values.empty()) {
     writer_.setHeading(kValuesTitle);
     writer_.add("Values");
@@ -235,15 +233,7 @@ void DocPrinter::printDecl(const DeclDoc& item) {
   const std::string_view prefix = (flags & kStaticFlag)    ? "static "
                                   : (flags & kTypedefFlag) ? "typedef "
                                                            : "extern ";
-  writer_.setHeading(heading);
-  writer_.add(prefix);
-  writer_.add(item.name);
-  writer_.emit();
-  if (!item.fileName.empty()) writer_.include(item.fileName);
-  if (!item.part.leadingComments.empty()) {
-    writer_.emit();
-    item.part.leadingComments.print(writer_, 0, 0);
-  }
+  printTitle(heading, prefix, item, item.part.leadingComments);
   writer_.emit();
   writer_.setIndent(4);
   writer_.add(prefix);

@@ -2,6 +2,7 @@
 // them for printing.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "doc_model.h"
@@ -33,6 +34,9 @@ class DocPrinter {
   void printEnumValue(const EnumValueDoc& value);
 
  private:
+  // The item's title "<kind><name>" under its heading, its #include line and
+  // its description.
+  void printTitle(int heading, std::string_view kind, const DocItem& item, const CommentList& description);
   void printTree(const ClassDoc& cls, bool bases, int level);
   void listMembers(const ClassDoc& cls, NameList& seen);
   void listSection(const ClassDoc& cls, int access, const NameList& seen);
