@@ -7,6 +7,7 @@
 
 #include "analysis/dynamic_analysis.h"
 #include "analysis/rigid_wall.h"
+#include "driver/approximation_commands.h"
 #include "driver/approximation_evaluator.h"
 #include "input/fatal_exit.h"
 #include "input/keyword_tables.h"
@@ -46,13 +47,10 @@ void readAxisSidePosition(InputReader& reader, RigidWall& wall) {
 
 void handleDynamics(MacroContext& context) {
     const std::string scheme = context.record.reader.readWord();
-    if (!context.record.approximation) {
-        std::cerr << "*** Error *** Dynamics : APPROX must be defined first !\n";
-        fatalExit(1);
-    }
+    MlsApproximation& approximation = requireApproximation(context, "Dynamics");
     // A second DYNAMICS replaces the first; release the old one before building.
     context.dynamics.reset();
-    ApproximationEvaluator evaluator(*context.record.approximation);
+    ApproximationEvaluator evaluator(approximation);
     context.dynamics = std::make_unique<DynamicAnalysis>(evaluator, context.record.model, scheme);
 }
 

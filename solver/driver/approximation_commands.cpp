@@ -11,16 +11,6 @@ namespace zelk {
 
 namespace {
 
-// The approximation the command works on; without one the run ends with the
-// APPROX error under the command's label.
-MlsApproximation& requireApproximation(MacroContext& context, const char* label) {
-    if (!context.record.approximation) {
-        std::cerr << "*** Error *** " << label << " : APPROX must be defined first !\n";
-        fatalExit(1);
-    }
-    return *context.record.approximation;
-}
-
 std::string readUpperWord(InputReader& reader) {
     std::string word = reader.readWord();
     toUpperText(word);
@@ -51,14 +41,19 @@ void readPointFile(MacroContext& context) {
         file >> point.x >> point.y >> point.z >> material >> point.pointValue;
         point.materialName = material;
         const int index = record.model.findMaterial(material, record.reader.lineNumber());
-        const Material& m = *record.model.materials[static_cast<std::size_t>(index)];
-        point.material = &m;
-        point.yieldStress = m.yieldStress0;
-        point.density = m.density0;
+        point.placeIn(*record.model.materials[static_cast<std::size_t>(index)]);
     }
 }
 
 }  // namespace
+
+MlsApproximation& requireApproximation(MacroContext& context, const char* label) {
+    if (!context.record.approximation) {
+        std::cerr << "*** Error *** " << label << " : APPROX must be defined first !\n";
+        fatalExit(1);
+    }
+    return *context.record.approximation;
+}
 
 void handleMls(MacroContext& context) { createApproximation(context, "MLS Approximation"); }
 void handleMfls(MacroContext& context) { createApproximation(context, "MFLS Approximation"); }

@@ -6,6 +6,10 @@
 
 namespace zelk {
 
+// The approximation a command works on; without one the run ends with
+// "*** Error *** <label> : APPROX must be defined first !", exit 1.
+MlsApproximation& requireApproximation(MacroContext& context, const char* label);
+
 // MLS | MFLS | LSQ : a fresh approximation of that type, all settings at their defaults.
 void handleMls(MacroContext& context);
 void handleMfls(MacroContext& context);

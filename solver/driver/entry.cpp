@@ -18,7 +18,7 @@ namespace {
 std::string readResultFileName(InputReader& reader) {
     std::string first = reader.readWord();
     toUpperText(first);
-    if (first.compare(0, 6, "RESULT") == 0 && first.size() >= 6) return reader.readWord();
+    if (first.starts_with("RESULT")) return reader.readWord();
     reader.unreadWord();
     return "ZELK.res";
 }

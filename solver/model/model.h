@@ -50,6 +50,13 @@ struct EvPoint : Point {
     Tensor3 stress{};                             // Cauchy stress, symmetric [force / length^2]
     std::vector<double> shapeValues;              // shape-function value of each influence node (inflPtsNb entries)
     std::vector<std::array<double, 3>> shapeDerivs;  // per influence node k: d/dx, d/dy, d/dz of its shape function [1 / length]
+
+    // Gives the point its material; the state starts from the material's.
+    void placeIn(const Material& placed) {
+        material = &placed;
+        density = placed.density0;
+        yieldStress = placed.yieldStress0;
+    }
 };
 
 // One line of BOUND or LOAD.

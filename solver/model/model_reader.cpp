@@ -100,9 +100,7 @@ private:
     static EvPoint placedPoint(const Material& material, double pointValue) {
         EvPoint point;
         point.pointValue = pointValue;
-        point.material = &material;
-        point.density = material.density0;
-        point.yieldStress = material.yieldStress0;
+        point.placeIn(material);
         return point;
     }
 
