@@ -23,11 +23,6 @@ DynamicAnalysis* requireDynamics(MacroContext& context) {
     return context.dynamics.get();
 }
 
-std::string readUpperWord(InputReader& reader) {
-    std::string word = reader.readWord();
-    toUpperText(word);
-    return word;
-}
 
 [[noreturn]] void gridWallError(const InputReader& reader, const std::string& what) {
     std::cout << "*** Error *** GridWall : " << what << " (line " << reader.lineNumber() << ")\n";
@@ -38,7 +33,7 @@ enum GridWallKeyword { kGridEnd = 0, kGridPlane = 1, kGridCylinder = 2 };
 
 // The fields common to both walls, in input order up to the position.
 void readAxisSidePosition(InputReader& reader, RigidWall& wall) {
-    wall.axis = wallAxisFromWord(readUpperWord(reader));
+    wall.axis = wallAxisFromWord(reader.readUpperWord());
     wall.side = reader.readInt();
     wall.position = reader.readReal();
 }
@@ -57,7 +52,7 @@ void handleDynamics(MacroContext& context) {
 void handleStepTime(MacroContext& context) {
     DynamicAnalysis* dynamics = requireDynamics(context);
     if (!dynamics) return;
-    const std::string word = readUpperWord(context.record.reader);
+    const std::string word = context.record.reader.readUpperWord();
     context.setEquationText(word);
     dynamics->setStepLength(word, context.record.reader.readReal());
 }

@@ -11,11 +11,6 @@ namespace zelk {
 
 namespace {
 
-std::string readUpperWord(InputReader& reader) {
-    std::string word = reader.readWord();
-    toUpperText(word);
-    return word;
-}
 
 void createApproximation(MacroContext& context, const char* type) {
     MacroRecord& record = context.record;
@@ -62,13 +57,13 @@ void handleLsq(MacroContext& context) { createApproximation(context, "LSQ Approx
 void handleGeInflPts(MacroContext& context) { requireApproximation(context, "Scale"); }
 
 void handleBasis(MacroContext& context) {
-    const std::string name = readUpperWord(context.record.reader);
+    const std::string name = context.record.reader.readUpperWord();
     requireApproximation(context, "Basis").setBasis(name);
 }
 
 void handleWeight(MacroContext& context) {
     MlsApproximation& approx = requireApproximation(context, "Weight");
-    const std::string type = readUpperWord(context.record.reader);
+    const std::string type = context.record.reader.readUpperWord();
     const double parameter = context.record.reader.readReal();
     approx.setWeight(type, parameter);
 }
@@ -80,7 +75,7 @@ void handleScale(MacroContext& context) {
 }
 
 void handleDebug(MacroContext& context) {
-    const std::string word = readUpperWord(context.record.reader);
+    const std::string word = context.record.reader.readUpperWord();
     requireApproximation(context, "Debug").setDebug(word);
 }
 
@@ -110,7 +105,7 @@ void handleSupportRegion(MacroContext& context) {
 void handleInfle(MacroContext& context) {
     MlsApproximation& approx = requireApproximation(context, "InflDomain");
     InputReader& reader = context.record.reader;
-    const std::string type = readUpperWord(reader);
+    const std::string type = reader.readUpperWord();
     approx.setInfluenceDomain(type);  // a box region with a type other than FIX ends here
     if (type.compare(0, 3, "FIX") == 0) {
         if (approx.settings.boxSupport()) {
@@ -130,7 +125,7 @@ void handleInfle(MacroContext& context) {
 void handlePoint(MacroContext& context) {
     MacroRecord& record = context.record;
     record.pointSet.clear();
-    const std::string word = readUpperWord(record.reader);
+    const std::string word = record.reader.readUpperWord();
     if (word.compare(0, 5, "INPUT") == 0) {
         readPointFile(context);
     } else if (word.compare(0, 7, "EVPOINT") == 0) {

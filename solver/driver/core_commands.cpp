@@ -20,8 +20,7 @@ bool beginsWith(const std::string& text, std::string_view start) { return text.c
 void readOptionalChoice(MacroContext& context, std::initializer_list<std::string_view> choices,
                         const char* fallback) {
     InputReader& reader = context.record.reader;
-    std::string word = reader.readWord();
-    toUpperText(word);
+    const std::string word = reader.readUpperWord();
     for (std::string_view choice : choices) {
         if (beginsWith(word, choice)) {
             context.setEquationText(word);
@@ -86,8 +85,7 @@ void handlePause(MacroContext&) {
 // RBFTYPE word [real]   (read and not kept)
 void handleRbfType(MacroContext& context) {
     InputReader& reader = context.record.reader;
-    std::string type = reader.readWord();
-    toUpperText(type);
+    const std::string type = reader.readUpperWord();
     const bool numberFollows = isNumeric(reader.readWord());
     reader.unreadWord();
     if (numberFollows) reader.readReal();
@@ -95,8 +93,7 @@ void handleRbfType(MacroContext& context) {
 
 // BAND ON... | anything else
 void handleBand(MacroContext& context) {
-    std::string word = context.record.reader.readWord();
-    toUpperText(word);
+    const std::string word = context.record.reader.readUpperWord();
     context.setEquationText(word);
     context.record.band = beginsWith(word, "ON");
 }

@@ -16,9 +16,7 @@ namespace {
 
 // resultcard -> [RESULT name]   (any word whose first six letters are RESULT)
 std::string readResultFileName(InputReader& reader) {
-    std::string first = reader.readWord();
-    toUpperText(first);
-    if (first.starts_with("RESULT")) return reader.readWord();
+    if (reader.readUpperWord().starts_with("RESULT")) return reader.readWord();
     reader.unreadWord();
     return "ZELK.res";
 }

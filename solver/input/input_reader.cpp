@@ -204,6 +204,12 @@ void InputReader::unreadWord() {
     }
 }
 
+std::string InputReader::readUpperWord() {
+    std::string word = readWord();
+    toUpperText(word);
+    return word;
+}
+
 const std::string& InputReader::readRestOfLine() {
     ensureFields();
     currentWord_.clear();

@@ -47,6 +47,8 @@ public:
     void unreadWord();
     // The remaining fields of the current line, each followed by one blank.
     const std::string& readRestOfLine();
+    // Next field, upper-cased (a copy: the current word is left as read).
+    std::string readUpperWord();
     // The last line read, comment removed.
     const std::string& echoLine() const { return echoLine_; }
 
