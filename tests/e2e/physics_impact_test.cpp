@@ -63,6 +63,9 @@ constexpr int kBarNodes = 99;
 TEST(ElasticBarOnWall, StaysInContactAbout2LOverCAndReboundsWithItsImpactSpeed) {
     const ProgramRun run = runExample("bar.dat", example("bar.dat"));
     ASSERT_EQ(run.exitCode, 0) << run.standardError;
+    // The bundled example gives no message at all: standard output has the step lines only.
+    EXPECT_EQ(run.standardError, "");
+    EXPECT_EQ(run.standardOutput.find("***"), std::string::npos);
     const auto history = numberRows(run.file("End_y.txt"), 0, 100000);
     ASSERT_GT(history.size(), 200u);
     // Column 2: zz stress next to the wall; column 5: z displacement of the top node.
