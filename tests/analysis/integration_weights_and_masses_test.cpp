@@ -8,13 +8,13 @@
 namespace zelk {
 namespace {
 
-using test::GridSpec;
+using test::GridShape;
 
 double sum(const std::vector<double>& v) { return std::accumulate(v.begin(), v.end(), 0.0); }
 
 struct Fixture {
-    explicit Fixture(GridSpec g) : grid(g), evaluator(g) { test::buildGridModel(model, g, material); }
-    GridSpec grid;
+    explicit Fixture(GridShape g) : grid(g), evaluator(g) { test::buildGridModel(model, g, material); }
+    GridShape grid;
     Material material = test::elasticSteel();
     Model model;
     test::TrilinearGrid evaluator;

@@ -13,7 +13,7 @@ namespace zelk {
 namespace {
 
 struct Body {
-    explicit Body(const char* scheme, test::GridSpec g = {2, 2, 2, 0.5}) : evaluator(g) {
+    explicit Body(const char* scheme, test::GridShape g = {2, 2, 2, 0.5}) : evaluator(g) {
         test::buildGridModel(model, g, material);
         analysis = std::make_unique<DynamicAnalysis>(evaluator, model, scheme);
         analysis->computeWeightsAndMass();

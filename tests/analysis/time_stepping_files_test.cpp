@@ -53,7 +53,7 @@ protected:
         return p;
     }
 
-    test::GridSpec grid{2, 1, 1, 1.0};
+    test::GridShape grid{2, 1, 1, 1.0};
     Material material = test::elasticSteel();
     Model model;
     test::TrilinearGrid evaluator{grid};

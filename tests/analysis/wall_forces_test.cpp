@@ -25,7 +25,7 @@ protected:
         analysis = std::make_unique<DynamicAnalysis>(evaluator, model, GetParam());
         analysis->computeWeightsAndMass();
     }
-    test::GridSpec grid{1, 1, 1, 1.0};
+    test::GridShape grid{1, 1, 1, 1.0};
     Material material = test::elasticSteel();
     Model model;
     test::TrilinearGrid evaluator{grid};
