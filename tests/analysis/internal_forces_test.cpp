@@ -49,6 +49,7 @@ TEST_P(InternalForces, RigidTranslationGivesNoForceAndNoStress) {
     a.internalForces(1e-3);
     for (double f : a.force) EXPECT_NEAR(f, 0.0, 1e-12);
     EXPECT_NEAR(a.minJacobian, 1.0, 1e-12);
+    ASSERT_FALSE(a.intPoints.empty());
     for (const EvPoint& p : a.intPoints) EXPECT_NEAR(p.density, 8.0, 1e-12);
 }
 
@@ -67,6 +68,7 @@ TEST_P(InternalForces, UniformStretchGivesTheMaterialsStressAndBalancedForces) {
     MaterialState start{Tensor3{}, body.material.yieldStress0, body.material.density0, 0.0};
     const MaterialState expected = elastoPlasticHydroUpdate(start, l, dt, body.material, false);
     ASSERT_GT(expected.stress[0][0], 0.0);
+    ASSERT_FALSE(a.intPoints.empty());
     for (const EvPoint& p : a.intPoints)
         for (int i = 0; i < 3; ++i)
             for (int j = 0; j < 3; ++j) EXPECT_NEAR(p.stress[i][j], expected.stress[i][j], 1e-9);

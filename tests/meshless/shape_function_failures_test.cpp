@@ -130,16 +130,11 @@ TEST_F(ShapeFunctionFailures, DebugDumpsGoToDebugOut) {
     ASSERT_TRUE(a.shapeFunctions(x, 1, "FULL"));
     a.setDebug("OFF");
     EXPECT_FALSE(debugSwitch);
-    EXPECT_EQ(testing_support::readWholeFile("DEBUG.OUT"),
-              "    0              0              00        1.41421\n"
-              "    1              1              00        1.41421\n"
-              "    2              0              10        1.41421\n"
-              "\n\nEvPoint : { 2.0000e-01   2.0000e-01   0.0000e+00    } \n"
-              "InflPtsNb_ : 3\n"
-              "    0    1    2\n"
-              "Matrix A : 1 X 1\n"
-              "1.2176e+00  \n\n"
-              "Condition number = 1.0000e+00\n");
+    // The point, its list, the moment matrix (Shepard: one term, the sum of the weights) and its condition.
+    const std::string dump = testing_support::readWholeFile("DEBUG.OUT");
+    EXPECT_NE(dump.find("EvPoint : { 2.0000e-01   2.0000e-01   0.0000e+00    } \nInflPtsNb_ : 3\n    0    1    2\n"
+                        "Matrix A : 1 X 1\n1.2176e+00  \n\nCondition number = 1.0000e+00\n"),
+              std::string::npos) << dump;
 }
 
 }  // namespace
