@@ -14,7 +14,8 @@ find build-coverage -name '*.gcda' -delete
 ctest --test-dir build-coverage -j"$jobs" "$@" || echo "(some tests failed; coverage is still reported)"
 mkdir -p build-coverage/coverage
 # Product code only: the tests, fuzz harnesses and benchmarks are not measured.
-gcovr --root . --object-directory build-coverage --filter 'solver/' --filter 'classdoc/' \
+gcovr --root . --filter 'solver/' --filter 'classdoc/' \
   --exclude-unreachable-branches --exclude-throw-branches \
-  --html-details build-coverage/coverage/index.html --print-summary --txt build-coverage/coverage/summary.txt
+  --html-details build-coverage/coverage/index.html --print-summary --txt build-coverage/coverage/summary.txt \
+  build-coverage
 cat build-coverage/coverage/summary.txt | tail -n 3
