@@ -5,8 +5,9 @@
 
 Runs every case of the given files (default: all of tests/e2e/data/cases) with
 the programs built in BUILD and replaces each exact "stdout", "stderr" and
-"file NAME" block with what the run gave; "has" and "as" checks, comments and
-inputs stay as they are. The file format is described in
+"file NAME" block with what the run gave (a block that is one "@FILE" line
+rewrites that golden file instead); "has" and "as" checks, comments and inputs
+stay as they are. The file format is described in
 tests/e2e/case_files_test.cpp. Review the diff before committing it: a block
 that changed is a change of behaviour.
 """
@@ -30,7 +31,10 @@ def block_at(lines, i):
 def text_of(block, defines):
     out = ""
     for b in block:
-        out += defines[b[2:]] if b[1:2] == "@" and b[2:] in defines else b[1:] + ("\n" if b[0] == "|" else "")
+        name = b[2:] if b[1:2] == "@" else ""
+        if name and name not in defines and (CASES / name).is_file():
+            defines[name] = (CASES / name).read_text()
+        out += defines[name] if name in defines else b[1:] + ("\n" if b[0] == "|" else "")
     return out
 
 
@@ -51,7 +55,7 @@ def run_case(case, programs):
 
 def update(path, programs):
     lines = path.read_text().split("\n")
-    defines = {p.stem: p.read_text() for p in path.parent.glob("*.dat")}
+    defines = {}
     cases, i = [], 0
     while i < len(lines):  # first pass: what each case runs, and where its exact blocks are
         words = lines[i].split()
@@ -80,7 +84,11 @@ def update(path, programs):
             got = run_case(case, programs)
             replacements += [(i, end, as_block(got.get(what, ""))) for i, end, what in case["exact"]]
     for i, end, block in sorted(replacements, reverse=True):
-        lines[i + 1:end] = block
+        pasted = lines[i + 1:end]
+        if len(pasted) == 1 and pasted[0].startswith("|@") and (CASES / pasted[0][2:]).is_file():
+            (CASES / pasted[0][2:]).write_text(text_of(block, {}))  # a golden file: rewrite the file
+        else:
+            lines[i + 1:end] = block
     path.write_text("\n".join(lines))
 
 

@@ -1,8 +1,8 @@
 // Whole runs written as text: every data/cases/*.cases file is one test, each
 // of its cases a run of ZELK (or class) in a fresh folder. A file reads:
 //
-//   define cube        a named text; a block line "@cube" pastes it (every
-//                      cases/NAME.dat file is defined as NAME to begin with)
+//   define cube        a named text; a block line "@cube" pastes it, and a block
+//                      line "@FILE" the file of that path from data/cases
 //   case NAME          starts a case; the lines below until the next case belong to it
 //   args a.dat b.dat   command line (default: in.dat); "program class" runs class
 //   in in.dat          an input file: the block of lines that follows
@@ -11,6 +11,7 @@
 //   stdout / stderr / file NAME         the block is the whole text, exactly
 //   stdout has / stderr has / file NAME has   the block is part of it
 //   file NAME as CASE  the file is the same as the one an earlier case left
+//   stdout as CASE     the same as the standard output of an earlier case (stderr too)
 //   no file NAME       the run must not leave that file
 //   cut                runs in.dat cut short at every line end, the whole file excepted
 //
@@ -67,9 +68,7 @@ std::vector<Case> readCases(const fs::path& path) {
     std::ifstream in(path);
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) lines.push_back(line);
-    std::map<std::string, std::string> defines;  // every data/cases/NAME.dat is the text NAME
-    for (const auto& entry : fs::directory_iterator(path.parent_path()))
-        if (entry.path().extension() == ".dat") defines[entry.path().stem().string()] = testing_support::readWholeFile(entry.path().string());
+    std::map<std::string, std::string> defines;
     std::vector<Case> cases;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::istringstream words(lines[i]);
@@ -80,8 +79,10 @@ std::vector<Case> readCases(const fs::path& path) {
         std::string block;  // the block lines that follow
         for (; i + 1 < lines.size() && (lines[i + 1].starts_with('|') || lines[i + 1].starts_with('~')); ++i) {
             const std::string& b = lines[i + 1];
-            const bool paste = b.size() > 2 && b[1] == '@' && defines.count(b.substr(2));
-            block += paste ? defines[b.substr(2)] : b.substr(1) + (b[0] == '|' ? "\n" : "");
+            const std::string name = b.size() > 2 && b[1] == '@' ? b.substr(2) : "";
+            if (!name.empty() && !defines.count(name) && fs::is_regular_file(path.parent_path() / name))
+                defines[name] = testing_support::readWholeFile((path.parent_path() / name).string());
+            block += defines.count(name) ? defines[name] : b.substr(1) + (b[0] == '|' ? "\n" : "");
         }
         if (head == "define") {
             defines[word] = block;
@@ -107,6 +108,8 @@ std::vector<Case> readCases(const fs::path& path) {
             c.console = block;
         } else if (head == "exit") {
             c.exitCode = std::stoi(word);
+        } else if ((head == "stdout" || head == "stderr") && word == "as") {
+            c.checks.push_back({head, false, "", false, rest});
         } else if (head == "stdout" || head == "stderr") {
             c.checks.push_back({head, word == "has", withLimits(block), false, ""});
         } else if (head == "file" && rest.starts_with("as ")) {
@@ -136,6 +139,10 @@ class CaseFile : public testing::TestWithParam<std::string> {};
 
 using Runs = std::map<std::string, testing_support::ProgramRun>;
 
+std::string textOf(const testing_support::ProgramRun& run, const std::string& what) {
+    return what == "stdout" ? run.standardOutput : what == "stderr" ? run.standardError : run.file(what);
+}
+
 void expectRun(const Case& c, const testing_support::ProgramRun& run, const Runs& earlier) {
     EXPECT_EQ(run.exitCode, c.exitCode) << "stdout:\n" << run.standardOutput << "\nstderr:\n" << run.standardError;
     for (const Check& check : c.checks) {
@@ -143,11 +150,9 @@ void expectRun(const Case& c, const testing_support::ProgramRun& run, const Runs
             EXPECT_FALSE(run.hasFile(check.what)) << check.what;
             continue;
         }
-        const std::string& got = check.what == "stdout"   ? run.standardOutput
-                                 : check.what == "stderr" ? run.standardError
-                                                          : run.file(check.what);
+        const std::string got = textOf(run, check.what);
         if (!check.sameAs.empty())
-            EXPECT_EQ(got, earlier.at(check.sameAs).file(check.what)) << check.what << " differs from " << check.sameAs;
+            EXPECT_EQ(got, textOf(earlier.at(check.sameAs), check.what)) << check.what << " differs from " << check.sameAs;
         else if (check.part)
             EXPECT_NE(got.find(check.text), std::string::npos) << check.what << " lacks:\n" << check.text << "\nin:\n" << got;
         else
