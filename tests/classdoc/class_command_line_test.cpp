@@ -13,7 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kDataDir = CLASSDOC_DATA_DIR;
+const fs::path kDataDir = TEST_DATA_DIR;
 
 ClassRun runClass(const std::string& arguments) { return test::runClass(arguments, kDataDir); }
 
