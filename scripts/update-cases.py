@@ -33,7 +33,7 @@ def text_of(block, defines):
     for b in block:
         name = b[2:] if b[1:2] == "@" else ""
         if name and name not in defines and (CASES / name).is_file():
-            defines[name] = (CASES / name).read_text()
+            defines[name] = (CASES / name).open(newline="").read()
         out += defines[name] if name in defines else b[1:] + ("\n" if b[0] == "|" else "")
     return out
 
@@ -54,7 +54,7 @@ def run_case(case, programs):
 
 
 def update(path, programs):
-    lines = path.read_text().split("\n")
+    lines = path.open(newline="").read().split("\n")  # a carriage return in a block stays
     defines = {}
     cases, i = [], 0
     while i < len(lines):  # first pass: what each case runs, and where its exact blocks are
@@ -86,10 +86,10 @@ def update(path, programs):
     for i, end, block in sorted(replacements, reverse=True):
         pasted = lines[i + 1:end]
         if len(pasted) == 1 and pasted[0].startswith("|@") and (CASES / pasted[0][2:]).is_file():
-            (CASES / pasted[0][2:]).write_text(text_of(block, {}))  # a golden file: rewrite the file
+            (CASES / pasted[0][2:]).open("w", newline="").write(text_of(block, {}))  # a golden file
         else:
             lines[i + 1:end] = block
-    path.write_text("\n".join(lines))
+    path.open("w", newline="").write("\n".join(lines))
 
 
 def main():
