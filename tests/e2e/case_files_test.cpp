@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -33,13 +34,14 @@
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::ProgramRun;
+
+enum class Mode { kExact, kHas, kAs, kAbsent };
 
 struct Check {
     std::string what;  // "stdout", "stderr" or a file name
-    bool part;         // the text need only appear in it
-    std::string text;
-    bool absent = false;  // the file must not exist
-    std::string sameAs;   // the case whose file this one must equal
+    Mode mode;
+    std::string text;  // the expected text, or for kAs the earlier case
 };
 
 struct Case {
@@ -72,10 +74,8 @@ std::vector<Case> readCases(const fs::path& path) {
     std::vector<Case> cases;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::istringstream words(lines[i]);
-        std::string head, word, rest;
-        words >> head >> word;
-        std::getline(words >> std::ws, rest);
-        if (head.empty() || head[0] == '#') continue;
+        const std::vector<std::string> w{std::istream_iterator<std::string>(words), {}};
+        if (w.empty() || w[0][0] == '#') continue;
         std::string block;  // the block lines that follow
         for (; i + 1 < lines.size() && (lines[i + 1].starts_with('|') || lines[i + 1].starts_with('~')); ++i) {
             const std::string& b = lines[i + 1];
@@ -84,42 +84,36 @@ std::vector<Case> readCases(const fs::path& path) {
                 defines[name] = testing_support::readWholeFile((path.parent_path() / name).string());
             block += defines.count(name) ? defines[name] : b.substr(1) + (b[0] == '|' ? "\n" : "");
         }
-        if (head == "define") {
-            defines[word] = block;
+        const std::string& key = w[0];
+        const std::string word = w.size() > 1 ? w[1] : "";
+        if (key == "define") defines[word] = block;
+        if (key == "case") cases.emplace_back().name = word;
+        if (key == "define" || key == "case") continue;
+        if (cases.empty()) {
+            ADD_FAILURE() << path << ": " << lines[i] << " before the first case";
             continue;
         }
-        if (head == "case") {
-            cases.push_back({});
-            cases.back().name = word;
-            continue;
-        }
-        if (cases.empty()) ADD_FAILURE() << path << ": " << lines[i] << " before the first case";
-        if (cases.empty()) continue;
         Case& c = cases.back();
-        if (head == "args") {
-            c.args.clear();
-            std::istringstream all(lines[i].substr(4));
-            for (std::string a; all >> a;) c.args.push_back(a);
-        } else if (head == "program") {
+        const std::size_t at = key == "file" ? 2 : 1;  // the word after what is checked
+        const std::string mode = w.size() > at ? w[at] : "";
+        if (key == "args") {
+            c.args.assign(w.begin() + 1, w.end());
+        } else if (key == "program") {
             c.program = word == "class" ? CLASS_PROGRAM : ZELK_PROGRAM;
-        } else if (head == "in") {
+        } else if (key == "in") {
             c.inputs[word] = block;
-        } else if (head == "console") {
+        } else if (key == "console") {
             c.console = block;
-        } else if (head == "exit") {
+        } else if (key == "exit") {
             c.exitCode = std::stoi(word);
-        } else if ((head == "stdout" || head == "stderr") && word == "as") {
-            c.checks.push_back({head, false, "", false, rest});
-        } else if (head == "stdout" || head == "stderr") {
-            c.checks.push_back({head, word == "has", withLimits(block), false, ""});
-        } else if (head == "file" && rest.starts_with("as ")) {
-            c.checks.push_back({word, false, "", false, rest.substr(3)});
-        } else if (head == "file") {
-            c.checks.push_back({word, rest == "has", withLimits(block), false, ""});
-        } else if (head == "cut") {
+        } else if (key == "cut") {
             c.everyCut = true;
-        } else if (head == "no" && word == "file") {
-            c.checks.push_back({rest, false, "", true, ""});
+        } else if (key == "no" && word == "file" && w.size() == 3) {
+            c.checks.push_back({w[2], Mode::kAbsent, ""});
+        } else if ((key == "stdout" || key == "stderr" || key == "file") && mode == "as" && w.size() == at + 2) {
+            c.checks.push_back({key == "file" ? word : key, Mode::kAs, w[at + 1]});
+        } else if ((key == "stdout" || key == "stderr" || key == "file") && (mode == "" || mode == "has")) {
+            c.checks.push_back({key == "file" ? word : key, mode == "has" ? Mode::kHas : Mode::kExact, withLimits(block)});
         } else {
             ADD_FAILURE() << path << ": unknown line " << lines[i];
         }
@@ -135,35 +129,33 @@ std::vector<std::string> caseFiles() {
     return names;
 }
 
-class CaseFile : public testing::TestWithParam<std::string> {};
-
-using Runs = std::map<std::string, testing_support::ProgramRun>;
-
-std::string textOf(const testing_support::ProgramRun& run, const std::string& what) {
+std::string textOf(const ProgramRun& run, const std::string& what) {
     return what == "stdout" ? run.standardOutput : what == "stderr" ? run.standardError : run.file(what);
 }
 
-void expectRun(const Case& c, const testing_support::ProgramRun& run, const Runs& earlier) {
+void expectRun(const Case& c, const ProgramRun& run, const std::map<std::string, ProgramRun>& earlier) {
     EXPECT_EQ(run.exitCode, c.exitCode) << "stdout:\n" << run.standardOutput << "\nstderr:\n" << run.standardError;
     for (const Check& check : c.checks) {
-        if (check.absent) {
+        if (check.mode == Mode::kAbsent) {
             EXPECT_FALSE(run.hasFile(check.what)) << check.what;
             continue;
         }
         const std::string got = textOf(run, check.what);
-        if (!check.sameAs.empty())
-            EXPECT_EQ(got, textOf(earlier.at(check.sameAs), check.what)) << check.what << " differs from " << check.sameAs;
-        else if (check.part)
+        if (check.mode == Mode::kAs)
+            EXPECT_EQ(got, textOf(earlier.at(check.text), check.what)) << check.what << " differs from " << check.text;
+        else if (check.mode == Mode::kHas)
             EXPECT_NE(got.find(check.text), std::string::npos) << check.what << " lacks:\n" << check.text << "\nin:\n" << got;
         else
             EXPECT_EQ(got, check.text) << check.what;
     }
 }
 
+class CaseFile : public testing::TestWithParam<std::string> {};
+
 TEST_P(CaseFile, EveryRunGivesWhatItsCaseSays) {
     const std::vector<Case> cases = readCases(fs::path(TEST_DATA_DIR "/cases") / (GetParam() + ".cases"));
     ASSERT_FALSE(cases.empty());
-    Runs runs;
+    std::map<std::string, ProgramRun> runs;
     const auto run = [](const Case& c) { return testing_support::runProgram(c.program, c.args, c.inputs, c.console); };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
