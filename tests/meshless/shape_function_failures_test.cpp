@@ -45,27 +45,6 @@ private:
     std::streamsize precision_;
 };
 
-TEST_F(ShapeFunctionFailures, SingularPointWritesTheDumpAndNodeDat) {
-    MlsApproximation a(planar);
-    a.setBasis("LINE");
-    a.setInfluenceDomain("SEL");
-    a.setSupportCount(3);
-    EvPoint p = pointAt(0.2, 0.2, 0);
-    testing::internal::CaptureStdout();
-    EXPECT_THROW(a.evaluateAt(p, 1, "FULL"), FatalExit);
-    const std::string out = testing::internal::GetCapturedStdout();
-    const std::string zeros = "    0.00000e+00";
-    const std::string dofs = "       0       0       0\n";
-    const std::string nodeLines = zeros + zeros + zeros + dofs + "    1.00000e+00" + zeros + zeros + dofs +
-                                  zeros + "    1.00000e+00" + zeros + dofs;
-    EXPECT_EQ(out, "3-th diagonal element is exactly zero\n"
-                   "\nShapefunction error!!!    2.00000e-01    2.00000e-01    0.00000e+00"
-                   "               " + zeros + "\n\n" + nodeLines +
-                   "             1.41421e+00             0.00000e+00             0.00000e+00\n");
-    EXPECT_EQ(testing_support::readWholeFile("Node.dat"), nodeLines);
-    EXPECT_TRUE(p.inflPts.empty());
-}
-
 TEST_F(ShapeFunctionFailures, PointWithoutInfluenceNodesNeverReusesTheLastFactor) {
     const std::vector<Node> nodes = gridNodes(3, 3, 3);
     MlsApproximation a(nodes);
