@@ -12,13 +12,7 @@ using test::GridShape;
 
 double sum(const std::vector<double>& v) { return std::accumulate(v.begin(), v.end(), 0.0); }
 
-struct Fixture {
-    explicit Fixture(GridShape g) : grid(g), evaluator(g) { test::buildGridModel(model, g, material); }
-    GridShape grid;
-    Material material = test::elasticSteel();
-    Model model;
-    test::TrilinearGrid evaluator;
-};
+using Fixture = test::GridBody;
 
 TEST(IntegrationPoints, PiefgUsesNodesThenCellCentresAndSplitsCellVolumes) {
     Fixture f({2, 1, 1, 0.5});

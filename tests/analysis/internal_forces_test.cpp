@@ -12,11 +12,9 @@
 namespace zelk {
 namespace {
 
-struct Body {
-    explicit Body(const char* scheme, test::GridShape g = {2, 2, 2, 0.5}) : evaluator(g) {
-        test::buildGridModel(model, g, material);
-        analysis = std::make_unique<DynamicAnalysis>(evaluator, model, scheme);
-        analysis->computeWeightsAndMass();
+struct Body : test::GridBody {
+    explicit Body(const char* scheme, test::GridShape g = {2, 2, 2, 0.5}) : GridBody(g) {
+        start(scheme).computeWeightsAndMass();
     }
     // u = grad * X for every node, v = rate * X.
     void setLinearField(const double grad[3][3], const double rate[3][3]) {
@@ -28,10 +26,6 @@ struct Body {
             }
         }
     }
-    Material material = test::elasticSteel();
-    Model model;
-    test::TrilinearGrid evaluator;
-    std::unique_ptr<DynamicAnalysis> analysis;
 };
 
 class InternalForces : public testing::TestWithParam<const char*> {};

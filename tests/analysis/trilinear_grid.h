@@ -10,6 +10,7 @@
 #include <memory>
 #include <string_view>
 
+#include "analysis/dynamic_analysis.h"
 #include "analysis/point_evaluator.h"
 #include "model/model.h"
 
@@ -109,5 +110,19 @@ inline Material elasticSteel() {
     m.density0 = 8.0;
     return m;
 }
+
+// Elastic steel on a grid with its evaluator; start() makes its analysis.
+struct GridBody {
+    explicit GridBody(GridShape g) : shape(g), evaluator(g) { buildGridModel(model, g, material); }
+    DynamicAnalysis& start(const char* scheme) {
+        analysis = std::make_unique<DynamicAnalysis>(evaluator, model, scheme);
+        return *analysis;
+    }
+    GridShape shape;
+    Material material = elasticSteel();
+    Model model;
+    TrilinearGrid evaluator;
+    std::unique_ptr<DynamicAnalysis> analysis;
+};
 
 }  // namespace zelk::test

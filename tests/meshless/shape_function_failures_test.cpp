@@ -7,6 +7,7 @@
 #include "input/fatal_exit.h"
 #include "meshless/mls_approximation.h"
 #include "meshless_test_support.h"
+#include "in_temp_folder.h"
 #include "program_run.h"
 
 namespace zelk {
@@ -17,7 +18,7 @@ using testing_meshless::makeNode;
 
 // Three nodes in the plane z = 0, sorted 0 1 2 about (0.2, 0.2, 0); with
 // INFLE SEL 3 every support radius is the float of sqrt(2).
-class ShapeFunctionFailures : public testing_meshless::InTempFolder {
+class ShapeFunctionFailures : public testing_support::InTempFolder {
 protected:
     void SetUp() override {
         InTempFolder::SetUp();
