@@ -21,7 +21,7 @@ namespace {
 DynamicAnalysis* requireDynamics(MacroContext& context) {
     if (!context.dynamics) {
         std::cout << "dyna not define!!!\n";
-        context.record.advice.warned(context.record.reader.lineNumber());
+        context.record.advice.warned(context.record.reader);
     }
     return context.dynamics.get();
 }

@@ -5,8 +5,8 @@
 
 namespace zelk {
 
-void InputAdvice::warned(int line) {
-    if (warnings_++ == 0) firstWarningLine_ = line;
+void InputAdvice::warned(const InputReader& reader) {
+    if (warnings_++ == 0) firstWarningLine_ = reader.consoleMode ? 0 : reader.lineNumber();
 }
 
 void InputAdvice::usedNoEffectCommand(const std::string& name) {
@@ -21,6 +21,16 @@ void InputAdvice::noteUnusedInput(const Model& model, std::ostream& out) {
         out << "*** Note *** LOAD : read, but the explicit analysis applies no nodal loads (no effect)\n";
     if (model.sideLoadsRead)
         out << "*** Note *** SIDELOAD : read, but the explicit analysis applies no side loads (no effect)\n";
+    // The analysis gives every Gauss point and cell point the first evaluation point's material.
+    const Material* first = model.evPoints.empty() ? nullptr : model.evPoints[0].material;
+    for (std::size_t c = 0; first && c < model.cells.size(); ++c) {
+        if (model.cells[c].material && model.cells[c].material != first) {
+            out << "*** Note *** CELL : cell " << c + 1 << " names material " << model.cells[c].material->name
+                << ", but the analysis gives every cell the material of the first evaluation point, "
+                << first->name << "\n";
+            break;
+        }
+    }
     for (const std::string& name : noEffectCommands_)
         out << "*** Note *** " << name << " : accepted, but it has no effect on the analysis\n";
 }
@@ -28,7 +38,11 @@ void InputAdvice::noteUnusedInput(const Model& model, std::ostream& out) {
 void InputAdvice::reportNoAnalysis(std::ostream& out) const {
     if (warnings_ == 0 || analysisRan_) return;
     out << "*** Note *** No analysis ran (no CALTIME was carried out): the macro commands gave " << warnings_
-        << (warnings_ == 1 ? " warning" : " warnings") << ", the first in line " << firstWarningLine_ << "\n";
+        << (warnings_ == 1 ? " warning" : " warnings") << ", the first ";
+    if (firstWarningLine_ > 0)
+        out << "in line " << firstWarningLine_ << "\n";
+    else
+        out << "typed at the console\n";
 }
 
 }  // namespace zelk

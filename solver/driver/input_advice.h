@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "input/input_reader.h"
 #include "model/model.h"
 
 namespace zelk {
@@ -16,8 +17,8 @@ namespace zelk {
 class InputAdvice {
 public:
     // A macro command was rejected: an unknown word, or a command that needs
-    // DYNAMICS without one; line is the input line it was read from.
-    void warned(int line);
+    // DYNAMICS without one; the reader tells where it was read.
+    void warned(const InputReader& reader);
     // A command that is accepted but has no effect was read.
     void usedNoEffectCommand(const std::string& name);
     // CALTIME ran the analysis.
@@ -31,7 +32,7 @@ public:
 
 private:
     int warnings_ = 0;
-    int firstWarningLine_ = 0;
+    int firstWarningLine_ = 0;  // 0: typed at the console
     bool analysisRan_ = false;
     bool unusedInputNoted_ = false;
     std::vector<std::string> noEffectCommands_;  // in first-use order, each once

@@ -25,7 +25,7 @@ void MacroInterpreter::run(const std::string& mode, bool echo) {
             std::cout << reader.echoLine() << "\n";
         }
         if (keyword < 0) {
-            record_.advice.warned(reader.lineNumber());
+            record_.advice.warned(reader);
             continue;
         }
         const MacroCommand& command = macroCommand(static_cast<MacroKeyword>(keyword));
