@@ -9,9 +9,14 @@ void InputAdvice::warned(const InputReader& reader) {
     if (warnings_++ == 0) firstWarningLine_ = reader.consoleMode ? 0 : reader.lineNumber();
 }
 
-void InputAdvice::usedNoEffectCommand(const std::string& name) {
-    if (std::find(noEffectCommands_.begin(), noEffectCommands_.end(), name) == noEffectCommands_.end())
-        noEffectCommands_.push_back(name);
+void InputAdvice::usedNoEffectCommand(const std::string& name, std::ostream& out) {
+    if (std::find(noEffectCommands_.begin(), noEffectCommands_.end(), name) != noEffectCommands_.end()) return;
+    noEffectCommands_.push_back(name);
+    if (unusedInputNoted_) printNoEffect(name, out);  // DYNAMICS has run: say so now
+}
+
+void InputAdvice::printNoEffect(const std::string& name, std::ostream& out) {
+    out << "*** Note *** " << name << " : accepted, but it has no effect on the analysis\n";
 }
 
 void InputAdvice::noteUnusedInput(const Model& model, std::ostream& out) {
@@ -31,8 +36,7 @@ void InputAdvice::noteUnusedInput(const Model& model, std::ostream& out) {
             break;
         }
     }
-    for (const std::string& name : noEffectCommands_)
-        out << "*** Note *** " << name << " : accepted, but it has no effect on the analysis\n";
+    for (const std::string& name : noEffectCommands_) printNoEffect(name, out);
 }
 
 void InputAdvice::reportNoAnalysis(std::ostream& out) const {

@@ -19,8 +19,9 @@ public:
     // A macro command was rejected: an unknown word, or a command that needs
     // DYNAMICS without one; the reader tells where it was read.
     void warned(const InputReader& reader);
-    // A command that is accepted but has no effect was read.
-    void usedNoEffectCommand(const std::string& name);
+    // A command that is accepted but has no effect was read: noted when DYNAMICS
+    // runs, or at once after it; each command once.
+    void usedNoEffectCommand(const std::string& name, std::ostream& out);
     // CALTIME ran the analysis.
     void analysisRan() { analysisRan_ = true; }
 
@@ -31,6 +32,8 @@ public:
     void reportNoAnalysis(std::ostream& out) const;
 
 private:
+    static void printNoEffect(const std::string& name, std::ostream& out);
+
     int warnings_ = 0;
     int firstWarningLine_ = 0;  // 0: typed at the console
     bool analysisRan_ = false;

@@ -29,7 +29,7 @@ void MacroInterpreter::run(const std::string& mode, bool echo) {
             continue;
         }
         const MacroCommand& command = macroCommand(static_cast<MacroKeyword>(keyword));
-        if (command.help == kNoEffectHelp) record_.advice.usedNoEffectCommand(MacroKeywords.fullWord(keyword));
+        if (command.help == kNoEffectHelp) record_.advice.usedNoEffectCommand(MacroKeywords.fullWord(keyword), std::cerr);
         command.handler(context);
     }
 }
