@@ -20,7 +20,8 @@ def deck(*args, error=""):
 ngon = 8 * 0.005**2 * math.sin(2 * math.pi / 16)  # the bar's 16-gon of radius 5 mm
 cylinder = ["--scale", "1e-3", "--contact", "bottom", "--fixed", "top", "z"]
 cases = [  # arguments, nodes, volume, contact face area, fixed face area
-    (["--box", "0.02", "0.03", "0.1", "3", "4", "6", "--contact", "zmin", "--fixed", "zmax", "xyz"], 72, 6e-5, 6e-4, 6e-4),
+    (["--box", "0.02", "0.03", "0.1", "3", "4", "6", "--contact", "zmin", "--fixed", "zmax", "xyz"],
+     72, 6e-5, 6e-4, 6e-4),
     (["--bar", "0.005", "0.004", "9", "5", "--contact", "zmin", "--fixed", "side", "xy"],
      285, ngon * 0.004, ngon, 0.16 * math.sin(math.pi / 16) * 0.004),
     ([os.path.join(data, "cylinder.msh"), *cylinder], 252, 1.5e-6, 7.5e-5, 7.5e-5)]
@@ -40,8 +41,10 @@ for args, *want in cases:
 
 cube = np.array([(x, y, z) for z in (0, 1) for y in (0, 1) for x in (0, 1)], dtype=float)
 vtk = [0, 1, 3, 2, 4, 5, 7, 6]  # the cube's corners in meshio's order; below, the second cell mirrored, then tangled
-for second, expect, error in (([1, 0, 2, 3, 5, 4, 6, 7], "reordered 1", ""), ([0, 1, 3, 2, 4, 5, 6, 7], "", "cell 2 is inverted")):
-    meshio.write("two.vtu", meshio.Mesh(np.vstack([cube, cube + (2, 0, 0)]), [("hexahedron", [vtk, [8 + i for i in second]])]))
+for second, expect, error in (([1, 0, 2, 3, 5, 4, 6, 7], "reordered 1", ""),
+                              ([0, 1, 3, 2, 4, 5, 6, 7], "", "cell 2 is inverted")):
+    cells = [("hexahedron", [vtk, [8 + i for i in second]])]
+    meshio.write("two.vtu", meshio.Mesh(np.vstack([cube, cube + (2, 0, 0)]), cells))
     if expect not in deck("two.vtu", error=error):
         failures.append(f"two.vtu: '{expect}' missing")
 print("\n".join(failures) or "all zelk-deck round trips match")

@@ -5,9 +5,9 @@
 
 #include <fstream>
 #include <initializer_list>
-#include <utility>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "input/keyword_tables.h"
 
@@ -19,7 +19,8 @@ TEST(InputReference, DescribesEveryKeywordOfEveryTableAndNothingElse) {
              {"EfgDataKeywords", &zelk::EfgDataKeywords}, {"MaterialKeywords", &zelk::MaterialKeywords},
              {"EvPointKeywords", &zelk::EvPointKeywords}, {"MacroKeywords", &zelk::MacroKeywords},
              {"ReportKeywords", &zelk::ReportKeywords}, {"GridWallKeywords", &zelk::GridWallKeywords}})
-        for (int index = 0; index < table->count(); ++index) inTables.insert(std::string(name) + " " + std::string(table->entry(index)));
+        for (int index = 0; index < table->count(); ++index)
+            inTables.insert(std::string(name) + " " + std::string(table->entry(index)));
     std::ifstream page(EXAMPLES_DIR "/../docs/input-reference.md");
     std::string line, table, entry;
     while (std::getline(page, line)) {
@@ -33,5 +34,5 @@ TEST(InputReference, DescribesEveryKeywordOfEveryTableAndNothingElse) {
         EXPECT_TRUE(described.count(word) && withExample.count(word)) << "add '### " << word.substr(word.find(' ') + 1)
             << "' with an example under '## " << word.substr(0, word.find(' ')) << "' in docs/input-reference.md";
     }
-    for (const std::string& word : described) EXPECT_TRUE(inTables.count(word)) << "described, but in no table: " << word;
+    for (const std::string& word : described) EXPECT_TRUE(inTables.count(word)) << "described, in no table: " << word;
 }

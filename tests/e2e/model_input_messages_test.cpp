@@ -27,8 +27,8 @@ const std::string kTwoNodes =
 
 // The hint after the point-count errors, for kTwoNodes and NUMEVPOINT count.
 std::string pointHint(int count) {
-    return "    Hint : NUMEVPOINT is " + std::to_string(count) + " and NUMNP is 2; COPY ALL adds one point per node, so "
-           "with it NUMEVPOINT must equal NUMNP, and NUMNP must be the number of the last node of the NODE block\n";
+    return "    Hint : NUMEVPOINT is " + std::to_string(count) + " and NUMNP is 2; COPY ALL adds one point per node, "
+           "so with it NUMEVPOINT must equal NUMNP, and NUMNP must be the number of the last node of the NODE block\n";
 }
 
 struct MessageCase {
@@ -93,7 +93,8 @@ std::vector<MessageCase> keywordCases() {
         // Only one of two materials is made; the second name stays unknown.
         {"MisspeltSecondMaterial",
          "NDM 3\nNUMMAT 2\nMATERIAL\nISOELASTIC a 1 0.3 1\nISOPLASTIC b 1 0.3 1\nNUMEVPOINT 1\nEVPOINT\nPOINT 0 0 0 b 1\n",
-         "*** Warning *** Unknown keyword ISOPLASTIC\n" + at(5) + "did you mean ISOELASTIC?\n*** Warning *** Unknown keyword b\n" + at(5) +
+         "*** Warning *** Unknown keyword ISOPLASTIC\n" + at(5) + "did you mean ISOELASTIC?\n" +
+             "*** Warning *** Unknown keyword b\n" + at(5) +
              "*** Warning *** Unknown keyword 1\n" + at(5) + "*** Warning *** Unknown keyword 0.3\n" + at(5) +
              "*** Warning *** Unknown keyword 1\n" + at(5) +
              "*** Error *** in line 8 : Material b has not been defined ! \n",

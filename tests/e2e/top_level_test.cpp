@@ -73,7 +73,8 @@ void runCases(const std::vector<RunCase>& cases) {
 const char* const kUnknownFooBar =
     "*** Warning *** Unknown keyword FOO\n     File name   : in.dat\n     Line number : 6\n\n"
     "*** Warning *** Unknown keyword bar\n     File name   : in.dat\n     Line number : 6\n\n"
-    "*** Note *** No analysis ran (no CALTIME was carried out): the macro commands gave 2 warnings, the first in line 6\n";
+    "*** Note *** No analysis ran (no CALTIME was carried out): the macro commands gave "
+    "2 warnings, the first in line 6\n";
 
 TEST(TopLevel, ResultFileEchoStopAndEndOfFile) {
     runCases({
