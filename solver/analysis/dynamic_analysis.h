@@ -78,6 +78,8 @@ public:
     void writeTecplot(std::ostream& out);
     // The point's position, material name and value (scientific, precision 5, width 15).
     static void printPoint(std::ostream& out, const EvPoint& point);
+    // After the Jacobian stop at the point: the step and the largest stable STEPTIME value.
+    void printStepLengthHint(std::ostream& out, int point) const;
 
     // Current position of node I: reference position plus its interpolated displacement.
     std::array<double, 3> nodePosition(int node) const;
@@ -137,6 +139,7 @@ private:
     std::vector<NodeRow> nodeRows_;       // work rows of the node files
     std::vector<std::array<int, 8>> connectivity_;  // cell corners as node numbers, when every cell has them
     bool cellsHaveNodes_ = false;
+    int currentStep_ = 0;                 // number (from 1) of the step being taken, for messages
 };
 
 }  // namespace zelk

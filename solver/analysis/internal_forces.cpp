@@ -41,6 +41,7 @@ void DynamicAnalysis::internalForces(double dt) {
             std::cout << "Point:";
             printPoint(std::cout, intPoints[p]);
             std::cout << "\nJacobi is too small during stiff P" << J << "\n";
+            printStepLengthHint(std::cout, p);
             fatalExit(1);
         }
         // Velocity gradient in the current configuration: l = Fdot F^-1.

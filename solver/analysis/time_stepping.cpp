@@ -74,6 +74,7 @@ void DynamicAnalysis::runToTime(double tEnd) {
 }
 
 void DynamicAnalysis::advance(double dt, int step) {
+    currentStep_ = step + 1;
     internalForces(dt);
     const int numNodes = model->NUMNP;
     double* const f = force.data();

@@ -19,7 +19,10 @@ namespace {
 
 // The block's analysis, or null after writing "dyna not define!!!".
 DynamicAnalysis* requireDynamics(MacroContext& context) {
-    if (!context.dynamics) std::cout << "dyna not define!!!\n";
+    if (!context.dynamics) {
+        std::cout << "dyna not define!!!\n";
+        context.record.advice.warned(context.record.reader);
+    }
     return context.dynamics.get();
 }
 
@@ -33,7 +36,11 @@ enum GridWallKeyword { kGridEnd = 0, kGridPlane = 1, kGridCylinder = 2 };
 
 // The fields common to both walls, in input order up to the position.
 void readAxisSidePosition(InputReader& reader, RigidWall& wall) {
-    wall.axis = wallAxisFromWord(reader.readUpperWord());
+    const std::string axis = reader.readUpperWord();
+    if (axis.empty() || std::string_view("XYZ").find(axis[0]) == std::string_view::npos)
+        reader.diagnostics() << "*** Warning *** GRIDWALL : wall axis " << axis << " in line " << reader.lineNumber()
+                             << " taken as X; the axis words are X, Y and Z\n";
+    wall.axis = wallAxisFromWord(axis);
     wall.side = reader.readInt();
     wall.position = reader.readReal();
 }
@@ -47,6 +54,7 @@ void handleDynamics(MacroContext& context) {
     context.dynamics.reset();
     ApproximationEvaluator evaluator(approximation);
     context.dynamics = std::make_unique<DynamicAnalysis>(evaluator, context.record.model, scheme);
+    context.record.advice.noteUnusedInput(context.record.model, std::cerr);
 }
 
 void handleStepTime(MacroContext& context) {
@@ -54,6 +62,11 @@ void handleStepTime(MacroContext& context) {
     if (!dynamics) return;
     const std::string word = context.record.reader.readUpperWord();
     context.setEquationText(word);
+    // Only the exact word CONST keeps the step constant; CONSTANT and the like vary it.
+    if (word.starts_with("CON") && word != "CONST")
+        context.record.reader.diagnostics()
+            << "*** Warning *** STEPTIME : " << word << " gives a step that shrinks with the Jacobian; "
+            << "the words are CONST (constant step) or another word such as VARIABLE (shrinking step)\n";
     dynamics->setStepLength(word, context.record.reader.readReal());
 }
 
@@ -109,6 +122,7 @@ void handleGridWall(MacroContext& context) {
 void handleCalTime(MacroContext& context) {
     DynamicAnalysis* dynamics = requireDynamics(context);
     if (!dynamics) return;
+    context.record.advice.analysisRan();
     dynamics->runToTime(context.record.reader.readReal());
 }
 

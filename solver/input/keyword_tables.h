@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace zelk {
@@ -25,6 +26,11 @@ public:
     constexpr std::string_view prefix(int index) const {
         std::string_view text = entries_[index];
         return text.substr(0, text.find('$'));
+    }
+    // The entry as a word, without its '$' (for messages).
+    std::string fullWord(int index) const {
+        std::string text(entries_[index]);
+        return text.erase(text.find('$'), 1);
     }
 
 private:

@@ -275,6 +275,7 @@ private:
                     diagnostics() << "*** Error *** Too few evaluation points inputed\n"
                                   << "    Required : " << model_.NUMEVPOINT << "\n"
                                   << "    Inputed  : " << pointCount_ << "\n";
+                    pointCountHint();
                     fatalExit(1);
                 case 1:
                     copyPoints();
@@ -293,9 +294,17 @@ private:
         if (pointCount_ >= model_.NUMEVPOINT) {
             diagnostics() << "*** Error *** Too many evaluation points inputed in line : " << reader_.lineNumber()
                           << "\n";
+            pointCountHint();
             fatalExit(1);
         }
         return model_.evPoints[static_cast<std::size_t>(pointCount_++)];
+    }
+
+    // Names the two counts that must agree for COPY ALL, the usual cause of both count errors.
+    void pointCountHint() const {
+        diagnostics() << "    Hint : NUMEVPOINT is " << model_.NUMEVPOINT << " and NUMNP is " << model_.NUMNP
+                      << "; COPY ALL adds one point per node, so with it NUMEVPOINT must equal NUMNP,"
+                      << " and NUMNP must be the number of the last node of the NODE block\n";
     }
 
     // POINT x [y [z]] material value
@@ -378,6 +387,10 @@ private:
                 cell.boundaryCell = true;
             else if (startsWith(kind, "DMCELL", 4))
                 cell.boundaryCell = false;
+            else
+                diagnostics() << "*** Warning *** CELL : cell kind " << kind << " in line " << reader_.lineNumber()
+                              << " is neither BDCELL nor DMCELL; the cell keeps its kind ("
+                              << (cell.boundaryCell ? "BDCELL" : "DMCELL") << ")\n";
             cell.material = &readMaterialName();
             if (startsWith(mode, "POINT", 5)) {
                 cell.nodeNumbers.clear();
