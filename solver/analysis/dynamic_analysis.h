@@ -29,12 +29,14 @@
 #include <string>
 #include <vector>
 
+#include "analysis/contact_law.h"
 #include "analysis/gauss_quadrature.h"
 #include "analysis/influence_table.h"
 #include "analysis/material_model.h"
 #include "analysis/point_evaluator.h"
 #include "analysis/result_files.h"
 #include "analysis/rigid_wall.h"
+#include "analysis/wall_history.h"
 #include "model/model.h"
 
 namespace zelk {
@@ -83,6 +85,10 @@ public:
 
     // Current position of node I: reference position plus its interpolated displacement.
     std::array<double, 3> nodePosition(int node) const;
+    // Current velocity of node I's place: its interpolated velocity.
+    std::array<double, 3> nodeVelocity(int node) const;
+    // Mass that a wall force at node I's place acts on (see external_forces.cpp).
+    double contactMass(int node) const;
     // Integration point whose stress is written for node I.
     int stressPointOfNode(int node) const { return stressPoint_[node]; }
     // Weight of node I in the wall penalty.
@@ -108,6 +114,9 @@ public:
     double stepLength = 0.0;           // STEPTIME value: a length, divided by the wave speed to give the step
     int wallCount = 0;
     std::vector<std::unique_ptr<RigidWall>> walls;
+    WallContact wallContact = WallContact::Damped;  // GRIDWALL's CONTACT line
+    ContactLaw contactLaw;                          // the damped law's constants
+    std::string wallHistoryFile;                    // GRIDWALL's HISTORY line; empty: none written
     bool constantStep = true;
 
 private:
@@ -140,6 +149,7 @@ private:
     std::vector<std::array<int, 8>> connectivity_;  // cell corners as node numbers, when every cell has them
     bool cellsHaveNodes_ = false;
     int currentStep_ = 0;                 // number (from 1) of the step being taken, for messages
+    std::unique_ptr<WallHistory> history_;  // open during a CALTIME when wallHistoryFile is set
 };
 
 }  // namespace zelk

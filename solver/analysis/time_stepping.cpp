@@ -38,6 +38,11 @@ void DynamicAnalysis::runToTime(double tEnd) {
     int step = 0;
     computeWeightsAndMass();
     checkNodalMasses();
+    history_.reset();
+    if (!wallHistoryFile.empty()) {
+        history_ = std::make_unique<WallHistory>(wallHistoryFile);
+        if (!history_->isOpen()) analysisError(kCalTime, "cannot open result file \"" + wallHistoryFile + "\"");
+    }
 
     // The step length is a length: divided by the bar wave speed it gives a time.
     const double baseStep = stepLength / std::sqrt(material.youngsModulus / material.density0);
@@ -63,6 +68,7 @@ void DynamicAnalysis::runToTime(double tEnd) {
                 << displacement[lastNode + 2] << "\n";
 
         advance(dt, step);
+        if (history_) history_->endStep(time, dt, velocity, nodalMass);
 
         const double baseSteps = std::trunc(time / baseStep);
         if (std::fmod(baseSteps, 100.0) == 0.0)
@@ -71,11 +77,14 @@ void DynamicAnalysis::runToTime(double tEnd) {
         if (time > tEnd) break;
     }
     writeNodeFile(kFinalNodeFileName, false);
+    history_.reset();
 }
 
 void DynamicAnalysis::advance(double dt, int step) {
     currentStep_ = step + 1;
+    if (history_) history_->startStep(force, velocity);
     internalForces(dt);
+    if (history_) history_->takeInternal(force);
     const int numNodes = model->NUMNP;
     double* const f = force.data();
     for (int node = 0; node < numNodes; ++node) {

@@ -32,7 +32,7 @@ DynamicAnalysis* requireDynamics(MacroContext& context) {
     fatalExit(1);
 }
 
-enum GridWallKeyword { kGridEnd = 0, kGridPlane = 1, kGridCylinder = 2 };
+enum GridWallKeyword { kGridEnd = 0, kGridPlane = 1, kGridCylinder = 2, kGridContact = 3, kGridHistory = 4 };
 
 // The fields common to both walls, in input order up to the position.
 void readAxisSidePosition(InputReader& reader, RigidWall& wall) {
@@ -43,6 +43,27 @@ void readAxisSidePosition(InputReader& reader, RigidWall& wall) {
     wall.axis = wallAxisFromWord(axis);
     wall.side = reader.readInt();
     wall.position = reader.readReal();
+}
+
+// CONTACT DAMPED [alpha [xi]] (the default law) or CONTACT PENALTY; the law
+// word is compared on four characters.
+void readWallContact(InputReader& reader, WallContact& kind, ContactLaw& law) {
+    if (reader.fieldsLeft() == 0) gridWallError(reader, "the CONTACT line needs a law (DAMPED or PENALTY)");
+    const std::string word = reader.readUpperWord();
+    if (word.compare(0, 4, "PENA") == 0) {
+        kind = WallContact::Penalty;
+        return;
+    }
+    if (word.compare(0, 4, "DAMP") != 0)
+        gridWallError(reader, "unknown contact law \"" + word + "\" (DAMPED or PENALTY)");
+    kind = WallContact::Damped;
+    if (reader.fieldsLeft() > 0) law.stiffnessFraction = reader.readReal();
+    if (reader.fieldsLeft() > 0) law.dampingRatio = reader.readReal();
+    // Beyond alpha = 1 the spring alone would stop a node in less than a step.
+    if (!(law.stiffnessFraction > 0.0 && law.stiffnessFraction <= 1.0))
+        gridWallError(reader, "the contact stiffness fraction must be in (0, 1]");
+    if (!(law.dampingRatio >= 0.0 && law.dampingRatio <= 1.0))
+        gridWallError(reader, "the contact damping ratio must be in [0, 1]");
 }
 
 }  // namespace
@@ -89,9 +110,22 @@ void handleGridWall(MacroContext& context) {
     const int count = reader.readInt();
     if (count < 0) gridWallError(reader, "negative wall count " + std::to_string(count));
     std::vector<std::unique_ptr<RigidWall>> walls;
+    // Each GRIDWALL block sets the contact law and the history anew.
+    WallContact kind = WallContact::Damped;
+    ContactLaw law;
+    std::string history;
     for (;;) {
         const int keyword = reader.readKeyword(GridWallKeywords);
         if (keyword == kGridEnd) break;
+        if (keyword == kGridContact) {
+            readWallContact(reader, kind, law);
+            continue;
+        }
+        if (keyword == kGridHistory) {
+            if (reader.fieldsLeft() == 0) gridWallError(reader, "the HISTORY line needs a file name");
+            history = reader.readWord();
+            continue;
+        }
         if (keyword != kGridPlane && keyword != kGridCylinder) continue;  // the reader has warned
         if (static_cast<int>(walls.size()) == count)
             gridWallError(reader, "more wall lines than the count of " + std::to_string(count));
@@ -117,6 +151,9 @@ void handleGridWall(MacroContext& context) {
         gridWallError(reader, std::to_string(walls.size()) + " wall lines before ENDGRID for a count of " +
                                   std::to_string(count));
     dynamics->setWalls(std::move(walls));
+    dynamics->wallContact = kind;
+    dynamics->contactLaw = law;
+    dynamics->wallHistoryFile = history;
 }
 
 void handleCalTime(MacroContext& context) {

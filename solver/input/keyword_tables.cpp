@@ -10,6 +10,6 @@ static_assert(EvPointKeywords.count() == 4);
 static_assert(MacroKeywords.count() == 44);
 static_assert(MacroKeywords.count() == kMacroCalTime + 1);
 static_assert(ReportKeywords.count() == 4);
-static_assert(GridWallKeywords.count() == 3);
+static_assert(GridWallKeywords.count() == 5);
 
 }  // namespace zelk

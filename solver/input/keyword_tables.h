@@ -59,7 +59,7 @@ inline constexpr const char* macro[] = {
     "SHOW$VAR",   "LIST$VAR",  "SUPP$ORTREGION", "REDUCED$OF", "DYNA$MICS", "STEPTIME$", "INITV$",
     "GRIDW$ALL",  "CALTIME$"};
 inline constexpr const char* report[] = {"END$", "SUPP$ORTSIZE", "INFL$PTS", "MEAN$INFLPTS"};
-inline constexpr const char* gridWall[] = {"ENDGRID$", "PLANE$", "CYLI$NDER"};
+inline constexpr const char* gridWall[] = {"ENDGRID$", "PLANE$", "CYLI$NDER", "CONT$ACT", "HIST$ORY"};
 }  // namespace keyword_entries
 
 inline constexpr KeywordTable TopKeywords{keyword_entries::top};
