@@ -29,12 +29,14 @@
 #include <string>
 #include <vector>
 
+#include "analysis/energy_balance.h"
 #include "analysis/gauss_quadrature.h"
 #include "analysis/influence_table.h"
 #include "analysis/material_model.h"
 #include "analysis/point_evaluator.h"
 #include "analysis/result_files.h"
 #include "analysis/rigid_wall.h"
+#include "analysis/vtk_series.h"
 #include "model/model.h"
 
 namespace zelk {
@@ -81,6 +83,15 @@ public:
 
     // Current position of node I: reference position plus its interpolated displacement.
     std::array<double, 3> nodePosition(int node) const;
+    // Interpolated velocity of node I.
+    std::array<double, 3> nodeVelocity(int node) const { return interpolate(node, velocity, {0.0, 0.0, 0.0}); }
+
+    // Energy balance (energy_accounting.cpp): starts the sums of a CALTIME.
+    void startEnergyBalance();
+    // Kinetic energy of the velocities less shift times force (force holding accelerations).
+    double kineticEnergy(double shift) const;
+    // The current state as a VTK grid (vtk_state.cpp).
+    VtkGrid vtkGrid() const;
     // Integration point whose stress is written for node I.
     int stressPointOfNode(int node) const { return stressPoint_[node]; }
     // Weight of node I in the wall penalty.
@@ -107,8 +118,12 @@ public:
     int wallCount = 0;
     std::vector<std::unique_ptr<RigidWall>> walls;
     bool constantStep = true;
+    VtkSettings vtk;     // VTK series of the following CALTIMEs
+    EnergySums energy;   // running energy sums, fed by the step loop
 
 private:
+    // start plus the field (a nodal vector) interpolated at node I.
+    std::array<double, 3> interpolate(int node, const std::vector<double>& field, std::array<double, 3> start) const;
     void checkModel() const;
     void buildIntegrationPoints(PointEvaluator& approximation);
     void buildPiefgPoints(PointEvaluator& approximation);
@@ -133,6 +148,7 @@ private:
     std::vector<int> stressPoint_;        // per node: the point whose stress is written for it
     std::vector<double> contactWeight_;   // per node: weight in the wall penalty
     std::vector<int> contactNodes_;       // nodes with a non-zero nodeFlag
+    std::vector<std::array<double, 3>> lastWallForce_;  // per contact node: its wall force of the last step
     std::vector<int> fixedDofs_;          // entries kept at zero: directions with BOUND code 0
     std::vector<NodeRow> nodeRows_;       // work rows of the node files
     std::vector<std::array<int, 8>> connectivity_;  // cell corners as node numbers, when every cell has them

@@ -3,12 +3,12 @@
 
 namespace zelk {
 
-std::array<double, 3> DynamicAnalysis::nodePosition(int node) const {
-    const Node& reference = model->nodes[node];
-    std::array<double, 3> x{reference.x, reference.y, reference.z};
+std::array<double, 3> DynamicAnalysis::interpolate(int node, const std::vector<double>& field,
+                                                   std::array<double, 3> start) const {
+    std::array<double, 3> x = start;
     const InfluenceTable& table = nodeInfluence();
     for (int k = table.offset[node]; k < table.offset[node + 1]; ++k) {
-        const double* u = displacement.data() + 3 * table.node[k];
+        const double* u = field.data() + 3 * table.node[k];
         const double phi = table.value[k];
         x[0] += phi * u[0];
         x[1] += phi * u[1];
@@ -17,10 +17,20 @@ std::array<double, 3> DynamicAnalysis::nodePosition(int node) const {
     return x;
 }
 
+std::array<double, 3> DynamicAnalysis::nodePosition(int node) const {
+    const Node& reference = model->nodes[node];
+    return interpolate(node, displacement, {reference.x, reference.y, reference.z});
+}
+
 void DynamicAnalysis::externalForces(double dt) {
     std::fill(force.begin(), force.end(), 0.0);
     const double E = referenceMaterial().youngsModulus;
-    for (int node : contactNodes_) {
+    if (lastWallForce_.size() != contactNodes_.size()) lastWallForce_.assign(contactNodes_.size(), {});
+    energy.wallWork += energy.pendingWallWork;
+    energy.pendingWallWork = 0.0;
+    for (std::size_t c = 0; c < contactNodes_.size(); ++c) {
+        const int node = contactNodes_[c];
+        std::array<double, 3> wallForce{0.0, 0.0, 0.0};
         const std::array<double, 3> x = nodePosition(node);
         if (piefg_) {
             // Node I's evaluation point follows the node.
@@ -34,6 +44,9 @@ void DynamicAnalysis::externalForces(double dt) {
             if (g[0] == 0.0 && g[1] == 0.0 && g[2] == 0.0) continue;
             const double stiffness = -(wall->penaltyFactor * contactWeight_[node] * E);
             const double fx = stiffness * g[0], fy = stiffness * g[1], fz = stiffness * g[2];
+            wallForce[0] += fx;
+            wallForce[1] += fy;
+            wallForce[2] += fz;
             const InfluenceTable& table = nodeInfluence();
             for (int k = table.offset[node]; k < table.offset[node + 1]; ++k) {
                 double* fk = force.data() + 3 * table.node[k];
@@ -43,6 +56,13 @@ void DynamicAnalysis::externalForces(double dt) {
                 fk[2] += fz * phi;
             }
         }
+        // Work of the wall force over this step's displacement of the node, v dt.
+        std::array<double, 3>& lastForce = lastWallForce_[c];
+        if (wallForce != std::array<double, 3>{} || lastForce != std::array<double, 3>{}) {
+            const std::array<double, 3> v = nodeVelocity(node);
+            energy.pendingWallWork += trapezoidWork(lastForce, wallForce, {v[0] * dt, v[1] * dt, v[2] * dt});
+        }
+        lastForce = wallForce;
     }
     for (const std::unique_ptr<RigidWall>& wall : walls) wall->move(dt);
 }

@@ -46,7 +46,14 @@ void DynamicAnalysis::internalForces(double dt) {
         // Velocity gradient in the current configuration: l = Fdot F^-1.
         multiply3(Fdot, Finv, l);
         EvPoint& point = intPoints[p];
+        const Tensor3 stressBefore = point.stress;
+        const double yieldBefore = point.yieldStress, plasticBefore = point.plasticStrain;
         materialModel->updateStress(l, point, dt);
+        // Energy balance: stress work and plastic work of the step over the current volume.
+        const double volume = pointWeight[p] * J;
+        energy.internal += stressWork(stressBefore, point.stress, l, volume, dt);
+        energy.plasticWork +=
+            0.5 * (yieldBefore + point.yieldStress) * (point.plasticStrain - plasticBefore) * volume;
         // First Piola-Kirchhoff stress P = J F^-1 sigma, times the point weight.
         const double sigma[3][3] = {{point.stress[0][0], point.stress[0][1], point.stress[0][2]},
                                     {point.stress[1][0], point.stress[1][1], point.stress[1][2]},

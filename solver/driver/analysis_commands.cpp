@@ -15,14 +15,12 @@
 
 namespace zelk {
 
-namespace {
-
-// The block's analysis, or null after writing "dyna not define!!!".
 DynamicAnalysis* requireDynamics(MacroContext& context) {
     if (!context.dynamics) std::cout << "dyna not define!!!\n";
     return context.dynamics.get();
 }
 
+namespace {
 
 [[noreturn]] void gridWallError(const InputReader& reader, const std::string& what) {
     std::cout << "*** Error *** GridWall : " << what << " (line " << reader.lineNumber() << ")\n";

@@ -1,0 +1,47 @@
+#include "analysis/energy_balance.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iomanip>
+
+#include "analysis/analysis_errors.h"
+
+namespace zelk {
+
+double EnergySums::relativeError() const {
+    const double error = total() - startTotal - (wallWork - startWallWork);
+    return largest > 0.0 ? error / largest : 0.0;
+}
+
+void EnergySums::noteLargest() {
+    largest = std::max({largest, kinetic, std::abs(internal), std::abs(wallWork - startWallWork), startTotal});
+}
+
+double stressWork(const Tensor3& before, const Tensor3& after, const Tensor3& l, double volume, double dt) {
+    double power = 0.0;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) power += (before[i][j] + after[i][j]) * (l[i][j] + l[j][i]);
+    return 0.25 * power * volume * dt;
+}
+
+double trapezoidWork(const std::array<double, 3>& before, const std::array<double, 3>& after,
+                     const std::array<double, 3>& dx) {
+    return 0.5 * ((before[0] + after[0]) * dx[0] + (before[1] + after[1]) * dx[1] + (before[2] + after[2]) * dx[2]);
+}
+
+EnergyFile::EnergyFile() : out_(kEnergyFileName) {
+    if (!out_) analysisError("CalTime", std::string("cannot open result file \"") + kEnergyFileName + "\"");
+    out_ << "#" << std::setw(15) << "time" << std::setw(10) << "step" << std::setw(16) << "kinetic"
+         << std::setw(16) << "internal" << std::setw(16) << "plastic_work" << std::setw(16) << "wall_work"
+         << std::setw(16) << "total" << std::setw(16) << "energy_error" << "\n";
+    out_ << std::scientific << std::setprecision(8);
+}
+
+void EnergyFile::write(double time, int step, const EnergySums& sums) {
+    out_ << std::setw(16) << time << std::setw(10) << step << std::setw(16) << sums.kinetic << std::setw(16)
+         << sums.internal << std::setw(16) << sums.plasticWork << std::setw(16) << sums.wallWork - sums.startWallWork
+         << std::setw(16) << sums.total() << std::setw(16) << sums.relativeError() << "\n";
+    out_.flush();
+}
+
+}  // namespace zelk
