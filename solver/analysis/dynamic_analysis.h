@@ -90,6 +90,8 @@ public:
     void startEnergyBalance();
     // Kinetic energy of the velocities less shift times force (force holding accelerations).
     double kineticEnergy(double shift) const;
+    // After externalForces: the work of the walls over the step, trapezoidal in their force.
+    void addWallWork(double dt);
     // The current state as a VTK grid (vtk_state.cpp).
     VtkGrid vtkGrid() const;
     // Integration point whose stress is written for node I.
@@ -148,7 +150,7 @@ private:
     std::vector<int> stressPoint_;        // per node: the point whose stress is written for it
     std::vector<double> contactWeight_;   // per node: weight in the wall penalty
     std::vector<int> contactNodes_;       // nodes with a non-zero nodeFlag
-    std::vector<std::array<double, 3>> lastWallForce_;  // per contact node: its wall force of the last step
+    std::vector<double> lastWallForce_;   // the wall forces of the last step (a nodal vector)
     std::vector<int> fixedDofs_;          // entries kept at zero: directions with BOUND code 0
     std::vector<NodeRow> nodeRows_;       // work rows of the node files
     std::vector<std::array<int, 8>> connectivity_;  // cell corners as node numbers, when every cell has them

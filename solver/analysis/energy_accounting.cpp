@@ -1,6 +1,5 @@
-// The analysis's side of the energy balance: kinetic energy and the start of
-// a CALTIME. The stress work is summed in internalForces, the wall work in
-// externalForces.
+// The analysis's side of the energy balance: kinetic energy, wall work and
+// the start of a CALTIME. The stress work is summed in internalForces.
 #include "analysis/dynamic_analysis.h"
 
 namespace zelk {
@@ -22,7 +21,7 @@ double DynamicAnalysis::kineticEnergy(double shift) const {
 // A CALTIME starts with no wall force (force is cleared), so the wall work of
 // the previous one is complete.
 void DynamicAnalysis::startEnergyBalance() {
-    lastWallForce_.assign(contactNodes_.size(), {});
+    lastWallForce_.assign(force.size(), 0.0);
     energy.wallWork += energy.pendingWallWork;
     energy.pendingWallWork = 0.0;
     energy.kinetic = kineticEnergy(0.0);
@@ -30,6 +29,22 @@ void DynamicAnalysis::startEnergyBalance() {
     energy.startWallWork = energy.wallWork;
     energy.largest = 0.0;
     energy.noteLargest();
+}
+
+// force holds the wall forces externalForces has just formed. A wall force
+// spread over the nodes by the shape functions does on the nodal velocities
+// the same work as on the velocity of the node it acts at, so the nodal
+// vectors suffice; only the velocities of the step (v dt moved the nodes) count.
+void DynamicAnalysis::addWallWork(double dt) {
+    energy.wallWork += energy.pendingWallWork;
+    energy.pendingWallWork = 0.0;
+    if (contactNodes_.empty()) return;
+    double work = 0.0;
+    for (std::size_t i = 0; i < force.size(); ++i) {
+        work += (lastWallForce_[i] + force[i]) * velocity[i];
+        lastWallForce_[i] = force[i];
+    }
+    energy.pendingWallWork = 0.5 * work * dt;
 }
 
 }  // namespace zelk

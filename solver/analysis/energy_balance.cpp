@@ -24,11 +24,6 @@ double stressWork(const Tensor3& before, const Tensor3& after, const Tensor3& l,
     return 0.25 * power * volume * dt;
 }
 
-double trapezoidWork(const std::array<double, 3>& before, const std::array<double, 3>& after,
-                     const std::array<double, 3>& dx) {
-    return 0.5 * ((before[0] + after[0]) * dx[0] + (before[1] + after[1]) * dx[1] + (before[2] + after[2]) * dx[2]);
-}
-
 EnergyFile::EnergyFile() : out_(kEnergyFileName) {
     if (!out_) analysisError("CalTime", std::string("cannot open result file \"") + kEnergyFileName + "\"");
     out_ << "#" << std::setw(15) << "time" << std::setw(10) << "step" << std::setw(16) << "kinetic"

@@ -1,5 +1,5 @@
 // Energy balance of the dynamic analysis: the running sums the time loop
-// keeps, the per-point and per-node increments that feed them, and the
+// keeps, the per-point stress work that feeds them, and the
 // "Energy.txt" file.
 //
 // Every quantity belongs to the start of a step, time t_s: the kinetic energy
@@ -9,9 +9,7 @@
 // model's units (J for m, kg, s).
 #pragma once
 
-#include <array>
 #include <fstream>
-#include <string>
 
 #include "model/tensor3.h"
 
@@ -41,10 +39,6 @@ struct EnergySums {
 // the stresses before and after the step, contracted with the rate of
 // deformation sym(l), times dt.
 double stressWork(const Tensor3& before, const Tensor3& after, const Tensor3& l, double volume, double dt);
-
-// Work of a force that changes from before to after over the displacement dx (trapezoidal).
-double trapezoidWork(const std::array<double, 3>& before, const std::array<double, 3>& after,
-                     const std::array<double, 3>& dx);
 
 // "Energy.txt": a header line naming the columns, then one line per call of write.
 class EnergyFile {

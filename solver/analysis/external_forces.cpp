@@ -25,12 +25,7 @@ std::array<double, 3> DynamicAnalysis::nodePosition(int node) const {
 void DynamicAnalysis::externalForces(double dt) {
     std::fill(force.begin(), force.end(), 0.0);
     const double E = referenceMaterial().youngsModulus;
-    if (lastWallForce_.size() != contactNodes_.size()) lastWallForce_.assign(contactNodes_.size(), {});
-    energy.wallWork += energy.pendingWallWork;
-    energy.pendingWallWork = 0.0;
-    for (std::size_t c = 0; c < contactNodes_.size(); ++c) {
-        const int node = contactNodes_[c];
-        std::array<double, 3> wallForce{0.0, 0.0, 0.0};
+    for (int node : contactNodes_) {
         const std::array<double, 3> x = nodePosition(node);
         if (piefg_) {
             // Node I's evaluation point follows the node.
@@ -44,9 +39,6 @@ void DynamicAnalysis::externalForces(double dt) {
             if (g[0] == 0.0 && g[1] == 0.0 && g[2] == 0.0) continue;
             const double stiffness = -(wall->penaltyFactor * contactWeight_[node] * E);
             const double fx = stiffness * g[0], fy = stiffness * g[1], fz = stiffness * g[2];
-            wallForce[0] += fx;
-            wallForce[1] += fy;
-            wallForce[2] += fz;
             const InfluenceTable& table = nodeInfluence();
             for (int k = table.offset[node]; k < table.offset[node + 1]; ++k) {
                 double* fk = force.data() + 3 * table.node[k];
@@ -56,13 +48,6 @@ void DynamicAnalysis::externalForces(double dt) {
                 fk[2] += fz * phi;
             }
         }
-        // Work of the wall force over this step's displacement of the node, v dt.
-        std::array<double, 3>& lastForce = lastWallForce_[c];
-        if (wallForce != std::array<double, 3>{} || lastForce != std::array<double, 3>{}) {
-            const std::array<double, 3> v = nodeVelocity(node);
-            energy.pendingWallWork += trapezoidWork(lastForce, wallForce, {v[0] * dt, v[1] * dt, v[2] * dt});
-        }
-        lastForce = wallForce;
     }
     for (const std::unique_ptr<RigidWall>& wall : walls) wall->move(dt);
 }

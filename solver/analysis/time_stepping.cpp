@@ -99,6 +99,7 @@ void DynamicAnalysis::advance(double dt, int step) {
     energy.kinetic = kineticEnergy(0.5 * dt);
     checkFinite(step + 1);
     externalForces(dt);
+    addWallWork(dt);
 }
 
 void DynamicAnalysis::checkFinite(int step) const {
