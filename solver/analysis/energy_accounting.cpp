@@ -39,6 +39,8 @@ void DynamicAnalysis::addWallWork(double dt) {
     energy.wallWork += energy.pendingWallWork;
     energy.pendingWallWork = 0.0;
     if (contactNodes_.empty()) return;
+    // A step taken outside runToTime (no startEnergyBalance) starts from no wall force.
+    if (lastWallForce_.size() != force.size()) lastWallForce_.assign(force.size(), 0.0);
     double work = 0.0;
     for (std::size_t i = 0; i < force.size(); ++i) {
         work += (lastWallForce_[i] + force[i]) * velocity[i];

@@ -17,13 +17,6 @@ void EnergySums::noteLargest() {
     largest = std::max({largest, kinetic, std::abs(internal), std::abs(wallWork - startWallWork), startTotal});
 }
 
-double stressWork(const Tensor3& before, const Tensor3& after, const Tensor3& l, double volume, double dt) {
-    double power = 0.0;
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) power += (before[i][j] + after[i][j]) * (l[i][j] + l[j][i]);
-    return 0.25 * power * volume * dt;
-}
-
 EnergyFile::EnergyFile() : out_(kEnergyFileName) {
     if (!out_) analysisError("CalTime", std::string("cannot open result file \"") + kEnergyFileName + "\"");
     out_ << "#" << std::setw(15) << "time" << std::setw(10) << "step" << std::setw(16) << "kinetic"

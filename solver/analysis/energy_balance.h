@@ -37,8 +37,14 @@ struct EnergySums {
 
 // Stress work of one integration point over one step: volume times the mean of
 // the stresses before and after the step, contracted with the rate of
-// deformation sym(l), times dt.
-double stressWork(const Tensor3& before, const Tensor3& after, const Tensor3& l, double volume, double dt);
+// deformation sym(l), times dt. Inline and over the six independent entries of
+// the symmetric stresses: it runs for every point in every step.
+inline double stressWork(const Tensor3& before, const Tensor3& after, const Tensor3& l, double volume, double dt) {
+    const auto s = [&](int i, int j) { return before[i][j] + after[i][j]; };
+    const double power = s(0, 0) * l[0][0] + s(1, 1) * l[1][1] + s(2, 2) * l[2][2] +
+                         s(0, 1) * (l[0][1] + l[1][0]) + s(1, 2) * (l[1][2] + l[2][1]) + s(0, 2) * (l[0][2] + l[2][0]);
+    return 0.5 * power * volume * dt;
+}
 
 // "Energy.txt": a header line naming the columns, then one line per call of write.
 class EnergyFile {

@@ -13,26 +13,34 @@ constexpr const char* kByteOrder = std::endian::native == std::endian::little ? 
 constexpr std::uint8_t kVtkVertex = 1;
 constexpr std::uint8_t kVtkHexahedron = 12;
 
-// The appended block under construction: the XML tags take their offsets from it.
+// The appended block: the arrays' bytes, each after a UInt64 byte count. The
+// XML tags come first and take their offsets from the sizes; the bytes then go
+// straight from the arrays to the stream, without a copy.
 class AppendedBlock {
 public:
     // Adds an array and returns its offset in the block.
     template <typename T>
     std::uint64_t add(std::span<const T> values) {
-        const std::uint64_t offset = bytes_.size();
-        const std::uint64_t count = values.size_bytes();
-        append(&count, sizeof count);
-        append(values.data(), values.size_bytes());
+        const std::uint64_t offset = size_;
+        parts_.push_back({values.data(), values.size_bytes()});
+        size_ += sizeof(std::uint64_t) + values.size_bytes();
         return offset;
     }
-    const std::vector<char>& bytes() const { return bytes_; }
+    void write(std::ostream& out) const {
+        for (const Part& part : parts_) {
+            const std::uint64_t count = part.size;
+            out.write(reinterpret_cast<const char*>(&count), sizeof count);
+            out.write(static_cast<const char*>(part.data), static_cast<std::streamsize>(part.size));
+        }
+    }
 
 private:
-    void append(const void* data, std::size_t size) {
-        const char* begin = static_cast<const char*>(data);
-        bytes_.insert(bytes_.end(), begin, begin + size);
-    }
-    std::vector<char> bytes_;
+    struct Part {
+        const void* data;
+        std::uint64_t size;
+    };
+    std::vector<Part> parts_;
+    std::uint64_t size_ = 0;
 };
 
 void dataArrayTag(std::ostream& out, const char* type, const std::string& name, int components,
@@ -82,7 +90,7 @@ void writeVtu(std::ostream& out, const VtkGrid& grid) {
     dataArrayTag(out, "UInt8", "types", 1, block.add(std::span<const std::uint8_t>(types)));
     out << "      </Cells>\n    </Piece>\n  </UnstructuredGrid>\n"
         << "  <AppendedData encoding=\"raw\">\n   _";
-    out.write(block.bytes().data(), static_cast<std::streamsize>(block.bytes().size()));
+    block.write(out);
     out << "\n  </AppendedData>\n</VTKFile>\n";
 }
 
