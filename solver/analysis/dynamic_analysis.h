@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "analysis/contact_law.h"
+#include "analysis/energy_balance.h"
 #include "analysis/gauss_quadrature.h"
 #include "analysis/influence_table.h"
 #include "analysis/material_model.h"
@@ -37,6 +38,7 @@
 #include "analysis/result_files.h"
 #include "analysis/rigid_wall.h"
 #include "analysis/wall_history.h"
+#include "analysis/vtk_series.h"
 #include "model/model.h"
 
 namespace zelk {
@@ -85,10 +87,19 @@ public:
 
     // Current position of node I: reference position plus its interpolated displacement.
     std::array<double, 3> nodePosition(int node) const;
-    // Current velocity of node I's place: its interpolated velocity.
-    std::array<double, 3> nodeVelocity(int node) const;
+    // Interpolated velocity of node I.
+    std::array<double, 3> nodeVelocity(int node) const { return interpolate(node, velocity, {0.0, 0.0, 0.0}); }
+
+    // Energy balance (energy_accounting.cpp): starts the sums of a CALTIME.
+    void startEnergyBalance();
+    // Kinetic energy of the velocities less shift times force (force holding accelerations).
+    double kineticEnergy(double shift) const;
+    // After externalForces: the work of the walls over the step, trapezoidal in their force.
+    void addWallWork(double dt);
     // Mass that a wall force at node I's place acts on (see external_forces.cpp).
     double contactMass(int node) const;
+    // The current state as a VTK grid (vtk_state.cpp).
+    VtkGrid vtkGrid() const;
     // Integration point whose stress is written for node I.
     int stressPointOfNode(int node) const { return stressPoint_[node]; }
     // Weight of node I in the wall penalty.
@@ -118,8 +129,12 @@ public:
     ContactLaw contactLaw;                          // the damped law's constants
     std::string wallHistoryFile;                    // GRIDWALL's HISTORY line; empty: none written
     bool constantStep = true;
+    VtkSettings vtk;     // VTK series of the following CALTIMEs
+    EnergySums energy;   // running energy sums, fed by the step loop
 
 private:
+    // start plus the field (a nodal vector) interpolated at node I.
+    std::array<double, 3> interpolate(int node, const std::vector<double>& field, std::array<double, 3> start) const;
     void checkModel() const;
     void buildIntegrationPoints(PointEvaluator& approximation);
     void buildPiefgPoints(PointEvaluator& approximation);
@@ -144,6 +159,7 @@ private:
     std::vector<int> stressPoint_;        // per node: the point whose stress is written for it
     std::vector<double> contactWeight_;   // per node: weight in the wall penalty
     std::vector<int> contactNodes_;       // nodes with a non-zero nodeFlag
+    std::vector<double> lastWallForce_;   // the wall forces of the last step (a nodal vector)
     std::vector<int> fixedDofs_;          // entries kept at zero: directions with BOUND code 0
     std::vector<NodeRow> nodeRows_;       // work rows of the node files
     std::vector<std::array<int, 8>> connectivity_;  // cell corners as node numbers, when every cell has them

@@ -5,12 +5,12 @@
 
 namespace zelk {
 
-std::array<double, 3> DynamicAnalysis::nodePosition(int node) const {
-    const Node& reference = model->nodes[node];
-    std::array<double, 3> x{reference.x, reference.y, reference.z};
+std::array<double, 3> DynamicAnalysis::interpolate(int node, const std::vector<double>& field,
+                                                   std::array<double, 3> start) const {
+    std::array<double, 3> x = start;
     const InfluenceTable& table = nodeInfluence();
     for (int k = table.offset[node]; k < table.offset[node + 1]; ++k) {
-        const double* u = displacement.data() + 3 * table.node[k];
+        const double* u = field.data() + 3 * table.node[k];
         const double phi = table.value[k];
         x[0] += phi * u[0];
         x[1] += phi * u[1];
@@ -19,17 +19,9 @@ std::array<double, 3> DynamicAnalysis::nodePosition(int node) const {
     return x;
 }
 
-std::array<double, 3> DynamicAnalysis::nodeVelocity(int node) const {
-    std::array<double, 3> v{0.0, 0.0, 0.0};
-    const InfluenceTable& table = nodeInfluence();
-    for (int k = table.offset[node]; k < table.offset[node + 1]; ++k) {
-        const double* vk = velocity.data() + 3 * table.node[k];
-        const double phi = table.value[k];
-        v[0] += phi * vk[0];
-        v[1] += phi * vk[1];
-        v[2] += phi * vk[2];
-    }
-    return v;
+std::array<double, 3> DynamicAnalysis::nodePosition(int node) const {
+    const Node& reference = model->nodes[node];
+    return interpolate(node, displacement, {reference.x, reference.y, reference.z});
 }
 
 // A force F at node I's place is spread as phi_k F over its influence nodes.

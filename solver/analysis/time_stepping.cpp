@@ -7,6 +7,7 @@
 
 #include "analysis/analysis_errors.h"
 #include "analysis/dynamic_analysis.h"
+#include "analysis/run_outputs.h"
 
 namespace zelk {
 
@@ -52,6 +53,7 @@ void DynamicAnalysis::runToTime(double tEnd) {
         analysisError(kCalTime, "the run would need more than " + std::to_string(kMaxSteps) +
                                     " steps (is the step length too small?)");
 
+    RunOutputs outputs(*this, tEnd, baseStep);
     const std::size_t lastNode = 3 * static_cast<std::size_t>(model->NUMNP) - 3;
     while (tEnd >= 0.0) {
         const double dt = constantStep ? baseStep : baseStep * minJacobian;
@@ -69,6 +71,7 @@ void DynamicAnalysis::runToTime(double tEnd) {
 
         advance(dt, step);
         if (history_) history_->endStep(time, dt, velocity, nodalMass);
+        outputs.afterStep(step, time, dt);
 
         const double baseSteps = std::trunc(time / baseStep);
         if (std::fmod(baseSteps, 100.0) == 0.0)
@@ -78,6 +81,7 @@ void DynamicAnalysis::runToTime(double tEnd) {
     }
     writeNodeFile(kFinalNodeFileName, false);
     history_.reset();
+    outputs.finish(step, time);
 }
 
 void DynamicAnalysis::advance(double dt, int step) {
@@ -101,8 +105,11 @@ void DynamicAnalysis::advance(double dt, int step) {
         v[i] += f[i] * h;
         u[i] += v[i] * dt;
     }
+    // Kinetic energy at the start of the step: the new velocities less half a step of acceleration.
+    energy.kinetic = kineticEnergy(0.5 * dt);
     checkFinite(step + 1);
     externalForces(dt);
+    addWallWork(dt);
 }
 
 void DynamicAnalysis::checkFinite(int step) const {

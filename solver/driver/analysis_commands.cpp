@@ -15,9 +15,6 @@
 
 namespace zelk {
 
-namespace {
-
-// The block's analysis, or null after writing "dyna not define!!!".
 DynamicAnalysis* requireDynamics(MacroContext& context) {
     if (!context.dynamics) {
         std::cout << "dyna not define!!!\n";
@@ -26,6 +23,7 @@ DynamicAnalysis* requireDynamics(MacroContext& context) {
     return context.dynamics.get();
 }
 
+namespace {
 
 [[noreturn]] void gridWallError(const InputReader& reader, const std::string& what) {
     std::cout << "*** Error *** GridWall : " << what << " (line " << reader.lineNumber() << ")\n";

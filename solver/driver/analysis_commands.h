@@ -8,6 +8,9 @@
 
 namespace zelk {
 
+// The block's analysis, or null after writing "dyna not define!!!".
+DynamicAnalysis* requireDynamics(MacroContext& context);
+
 // DYNAMICS EFG|PIEFG : builds the integration points over the current approximation.
 void handleDynamics(MacroContext& context);
 // STEPTIME word length : constant step when the upper-cased word is CONST; the

@@ -6,6 +6,7 @@
 #include "driver/approximation_commands.h"
 #include "driver/clock_commands.h"
 #include "driver/core_commands.h"
+#include "driver/output_commands.h"
 #include "driver/report_commands.h"
 
 namespace zelk {
@@ -64,6 +65,7 @@ constexpr std::array<MacroCommand, MacroKeywords.count()> kMacroCommands{{
     {kMacroInitV, handleInitV, "initial velocity of the analysis"},
     {kMacroGridWall, handleGridWall, "rigid walls of the analysis"},
     {kMacroCalTime, handleCalTime, "run the analysis to the given time"},
+    {kMacroVtk, handleVtk, "VTK series of the following CALTIMEs: [interval in base steps] [file stem]"},
 }};
 
 constexpr bool inKeywordOrder() {
