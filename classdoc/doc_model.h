@@ -101,9 +101,16 @@ struct DeclDoc : DocItem {
 
 class DocModel {
  public:
-  // The class of that name whose kind, abstract aside, is `kind`; a new one at
-  // (fileName, line) when there is none.
+  // The class of that name whose kind, abstract aside, is `kind`, else the one
+  // of the other kind (a class declared with "struct" and defined with "class"
+  // is one class); a new one at (fileName, line) when there is none.
   ClassDoc& classNamed(const std::string& name, int kind, const std::string& fileName, int line);
+  // Makes `cls` a class or a structure (abstract aside).
+  void setKind(ClassDoc& cls, int kind);
+  // Moves the members, values and comments of an item read without a name
+  // ("typedef struct { ... } Name;") to the item of its name.
+  static void adopt(ClassDoc& named, ClassDoc& anonymous);
+  static void adopt(EnumDoc& named, EnumDoc& anonymous);
   // The class of that name and kind (abstract aside), or none.
   ClassDoc* findClass(const std::string& name, int kind) const;
   EnumDoc& enumNamed(const std::string& name, const std::string& fileName, int line);
@@ -112,6 +119,7 @@ class DocModel {
   DeclDoc& declNamed(int flags, const std::string& name, const std::string& declaration,
                      CommentList& leading, CommentList& trailing, const std::string& fileName,
                      int line);
+  // Links derived to base, once: a class read twice keeps one link.
   static void addBase(ClassDoc& derived, ClassDoc& base, int relation);
   // The first member or value sets the item's position to (fileName, line).
   static void addEntry(ClassDoc& item, std::unique_ptr<MemberDoc> member,

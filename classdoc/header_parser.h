@@ -6,10 +6,12 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "comment_list.h"
 #include "doc_model.h"
 #include "header_scanner.h"
+#include "source_conventions.h"
 
 namespace classdoc {
 
@@ -33,13 +35,26 @@ class HeaderParser {
  private:
   enum class CommentScope { kFile, kBody };
 
+  // One name of a declaration that declares several ("int x, y;").
+  struct Declarator {
+    std::string name;
+    std::string declaration;
+    int flags;
+  };
+
   void parseFile();
-  void parseClass();
-  void parseBases(ClassDoc& cls, int defaultAccess);
+  void parseClass(int kind);
+  void parseClassBody(ClassDoc& cls, int access);
+  void parseBases(ClassDoc& cls, int defaultAccess, int type);
   MemberDoc* parseMember(ClassDoc& cls, int access);
-  int collectMember(CommentList& comments, std::string& name, std::string& declaration);
-  void parseExtern(int flags);
+  int collectMember(CommentList& comments, std::string& name, std::string& declaration,
+                    std::vector<Declarator>* earlier = nullptr);
+  void parseExtern(int flags, bool atCurrent = false);
+  bool parseTypedefType(ClassDoc* owner, int access);
+  int macroClassKind();
+  void skipUnion();
   void parseEnum();
+  void parseEnumBody(EnumDoc& item);
   EnumValueDoc* parseEnumMember(EnumDoc& item);
   int collectEnumMember(CommentList& comments, std::string& name, std::string& value);
   void skipTemplateParameters();
@@ -47,6 +62,9 @@ class HeaderParser {
 
   void finishComment(bool discard);
   void commentToken(int type, CommentScope scope);
+  // The role of the current comment token and its text as the listing keeps it.
+  CommentRole commentRole(int type);
+  std::string commentText(int type, CommentRole role) const;
   void otherToken();
   // True when the current token stands on the line where the last token ended.
   bool onEntryLine() const;
@@ -75,6 +93,9 @@ class HeaderParser {
   CommentedEntry* pending_ = nullptr;  // entry that may still take trailing comments
   int lastLine_ = 0;                   // line after the last comment or entry
   int depth_ = 0;                      // classes being parsed, nested
+  CommentRole blockRole_ = CommentRole::kPlain;  // role of the /* */ comment being read
+  bool docBlock_ = false;              // comments_ holds a block for the entry below
+  bool qualifiedName_ = false;         // collectMember's name came after "::"
 };
 
 }  // namespace classdoc

@@ -45,6 +45,8 @@ class HeaderScanner {
   int type() const { return type_; }
   int previousType() const { return previousType_; }
   int line() const { return line_; }
+  // True when the current token is the first line of a /* */ comment.
+  bool opensComment() const { return opensComment_; }
   const std::string& fileName() const { return fileName_; }
 
  private:
@@ -76,6 +78,9 @@ class HeaderScanner {
   int type_ = -1;
   int previousType_ = -1;
   int pushedType_ = -1;                  // -1: no token pushed back
+  bool opensComment_ = false;            // the current token opened a /* */ comment
+  bool previousOpens_ = false;           // the same for the token before it
+  bool pushedOpens_ = false;             // the same for the token pushed back
 };
 
 }  // namespace classdoc
