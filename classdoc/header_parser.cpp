@@ -1,5 +1,6 @@
 #include "header_parser.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "char_class.h"
@@ -572,7 +573,9 @@ void HeaderParser::parseBases(ClassDoc& cls, int defaultAccess, int type) {
       scanner_.skipGroup('<');  // template arguments written apart from the name
     } else if (type != ',') {
       if (type != kName) break;
-      // A qualified base "ns::Base" is one name.
+      // A base is named like the classes themselves: by its last name, without
+      // namespaces and template arguments ("ns::Base<T>" is Base), so that it
+      // links to the class it names.
       std::string name = scanner_.currentText();
       for (;;) {
         type = scanner_.nextToken();
@@ -581,8 +584,9 @@ void HeaderParser::parseBases(ClassDoc& cls, int defaultAccess, int type) {
         if (type != ':') break;
         type = scanner_.nextTokenWithArgs();
         if (type != kName) break;
-        name += "::" + scanner_.currentText();
+        name = scanner_.currentText();
       }
+      name.resize(std::min(name.size(), name.find('<')));
       // A structure already declared under that name is the base; otherwise
       // the base is looked up as a class.
       ClassDoc* base = model_.findClass(name, kStructKind);
