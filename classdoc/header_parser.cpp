@@ -681,6 +681,7 @@ int HeaderParser::collectMember(CommentList& comments, std::string& name,
       case '{':
         if (inInitializers && (prevType == kName || prevType == '>')) {
           scanner_.skipGroup('{');  // a member's brace initializer
+          prevType = '}';
           continue;
         }
         scanner_.pushBackToken();
