@@ -186,12 +186,28 @@ int HeaderParser::macroClassKind() {
 }
 
 // union -> "union" [ name ] [ "{" ... "}" ]: unions are not listed; a
-// declarator after the body is read as the next member.
-void HeaderParser::skipUnion() {
+// declarator after the body is read as the next member. The members of an
+// anonymous union are members of the enclosing class.
+void HeaderParser::skipUnion(ClassDoc* enclosing, int access) {
   int type = scanner_.nextToken();
+  if (type == '{' && enclosing) {
+    parseAnonymousMembers(*enclosing, access);
+    return;
+  }
   if (type == kName) type = scanner_.nextToken();
   if (type == '{')
     scanner_.skipGroup('{');
+  else
+    scanner_.pushBackToken();
+}
+
+// An anonymous union or structure: when no declarator follows its body its
+// members belong to `cls`; otherwise the declarator is the member.
+void HeaderParser::parseAnonymousMembers(ClassDoc& cls, int access) {
+  ClassDoc anonymous;
+  parseClassBody(anonymous, access);
+  if (scanner_.nextToken() == ';')
+    DocModel::adopt(cls, anonymous);
   else
     scanner_.pushBackToken();
 }
@@ -284,11 +300,15 @@ void HeaderParser::parseFile() {
 }
 
 // "template <class T>" at file level: the parameter list declares no class.
+// "template class X<int>;" instantiates one and declares nothing.
 void HeaderParser::skipTemplateParameters() {
-  if (scanner_.nextToken() == '<')
+  int type = scanner_.nextToken();
+  if (type == '<') {
     scanner_.skipGroup('<');
-  else
-    scanner_.pushBackToken();
+    return;
+  }
+  while (type != ';' && type != '{' && type != '}' && type != kEndOfFile) type = scanner_.nextToken();
+  scanner_.pushBackToken();
 }
 
 // namespace -> "namespace" { name | "::" | macro | attribute } "{": the
@@ -411,7 +431,7 @@ bool HeaderParser::parseTypedefType(ClassDoc* owner, int access) {
 //          [ ":" bases ] ( ";" | "{" body "}" )
 // A word written as a macro before the name (an export macro) is skipped; a
 // qualified name "State::Iterator" defines the nested class Iterator.
-void HeaderParser::parseClass(int kind) {
+void HeaderParser::parseClass(int kind, ClassDoc* enclosing, int access) {
   lastLine_ = scanner_.line();
   trace("*** parseClass");
   std::string name;
@@ -440,7 +460,12 @@ void HeaderParser::parseClass(int kind) {
   }
   if (name.empty()) {
     // An anonymous class is not recorded; the declarator after its body is the next member.
-    if (type == '{') scanner_.skipGroup('{');
+    if (type == '{') {
+      if (enclosing)
+        parseAnonymousMembers(*enclosing, access);
+      else
+        scanner_.skipGroup('{');
+    }
     return;
   }
   ClassDoc& cls = model_.classNamed(name, kind, scanner_.fileName(), scanner_.line());
@@ -473,7 +498,7 @@ void HeaderParser::parseClassBody(ClassDoc& cls, int access) {
       const std::string& text = scanner_.currentText();
       if (text == "union") {
         finishComment(/*discard=*/false);
-        skipUnion();
+        skipUnion(&cls, access);
         continue;
       }
       if (const int kind = macroClassKind(); kind >= 0) {
@@ -509,7 +534,7 @@ void HeaderParser::parseClassBody(ClassDoc& cls, int access) {
       case kClass:
       case kStruct:
         finishComment(/*discard=*/false);
-        parseClass(type == kStruct ? kStructKind : kClassKind);
+        parseClass(type == kStruct ? kStructKind : kClassKind, &cls, access);
         break;
       case kEnum:
         finishComment(/*discard=*/false);

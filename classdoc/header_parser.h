@@ -43,8 +43,9 @@ class HeaderParser {
   };
 
   void parseFile();
-  void parseClass(int kind);
+  void parseClass(int kind, ClassDoc* enclosing = nullptr, int access = 0);
   void parseClassBody(ClassDoc& cls, int access);
+  void parseAnonymousMembers(ClassDoc& cls, int access);
   void parseBases(ClassDoc& cls, int defaultAccess, int type);
   MemberDoc* parseMember(ClassDoc& cls, int access);
   int collectMember(CommentList& comments, std::string& name, std::string& declaration,
@@ -52,7 +53,7 @@ class HeaderParser {
   void parseExtern(int flags, bool atCurrent = false);
   bool parseTypedefType(ClassDoc* owner, int access);
   int macroClassKind();
-  void skipUnion();
+  void skipUnion(ClassDoc* enclosing = nullptr, int access = 0);
   void parseEnum();
   void parseEnumBody(EnumDoc& item);
   EnumValueDoc* parseEnumMember(EnumDoc& item);
