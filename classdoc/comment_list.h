@@ -21,8 +21,9 @@ class CommentList : public GrowableList<std::string> {
   // Frees all lines.
   void zero() { items_.clear(); }
   // Prints the lines as descriptive text: "//" is dropped, and a line whose
-  // text starts with punctuation becomes a title underlined with it.
-  void print(DocWriter& writer, int indent, int debugLevel) const;
+  // text starts with punctuation becomes a title underlined with it. Lines
+  // before `first` are left out.
+  void print(DocWriter& writer, int indent, int debugLevel, std::size_t first = 0) const;
 };
 
 }  // namespace classdoc

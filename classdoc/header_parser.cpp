@@ -59,12 +59,16 @@ void HeaderParser::trace(std::string_view text) {
   if (debugLevel_ >= 1) writer_.stream() << text << '\n';
 }
 
+// At level 2 a list is traced after each append with the lines just added
+// only: printing it whole would make the trace grow with the square of a
+// long comment block or of an item that collects the comments of many files.
 void HeaderParser::appendLine(CommentList& list, const std::string& text) {
   if (debugLevel_ >= 1)
     writer_.stream() << "*** CommentList[" << static_cast<const void*>(&list) << "]::append"
                      << text << '\n';
+  const std::size_t before = static_cast<std::size_t>(list.count());
   list.append(text);
-  if (debugLevel_ >= 2) list.print(writer_, 8, debugLevel_);
+  if (debugLevel_ >= 2) list.print(writer_, 8, debugLevel_, before);
 }
 
 void HeaderParser::moveComments(CommentList& to, CommentList& from) {
@@ -73,8 +77,9 @@ void HeaderParser::moveComments(CommentList& to, CommentList& from) {
                      << static_cast<const void*>(&from) << "]...\n";
     from.print(writer_, 4, debugLevel_);
   }
+  const std::size_t before = static_cast<std::size_t>(to.count());
   to.append(from);
-  if (debugLevel_ >= 2) to.print(writer_, 8, debugLevel_);
+  if (debugLevel_ >= 2) to.print(writer_, 8, debugLevel_, before);
 }
 
 void HeaderParser::zeroComments(CommentList& list) {
@@ -625,13 +630,24 @@ void HeaderParser::parseBases(ClassDoc& cls, int defaultAccess, int type) {
   trace("*** parseBases returned");
 }
 
+// "int x, y;" gives one member per name: the comments above go to the first,
+// those inside and after the declaration to the last.
 MemberDoc* HeaderParser::parseMember(ClassDoc& cls, int access) {
   trace("*** parseMember");
   CommentList local;
   auto member = std::make_unique<MemberDoc>();
-  const int result = collectMember(local, member->name, member->declaration);
+  std::vector<Declarator> earlier;
+  const int result = collectMember(local, member->name, member->declaration, &earlier);
   if (debugLevel_ >= 1) writer_.stream() << "*** collectMember returned " << result << '\n';
   if (result == -1) return nullptr;
+  for (Declarator& part : earlier) {
+    auto first = std::make_unique<MemberDoc>();
+    first->name = std::move(part.name);
+    first->declaration = std::move(part.declaration);
+    first->flags = part.flags | access;
+    CommentList none;
+    recordEntry(cls, std::move(first), none);
+  }
   member->flags = result | access;
   return recordEntry(cls, std::move(member), local);
 }
