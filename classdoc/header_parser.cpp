@@ -170,8 +170,15 @@ bool HeaderParser::onEntryLine() const {
   return scanner_.whitespace().find('\n') == std::string::npos;
 }
 
+// A documentation block (/** or ///) describes the declaration below it, also
+// one that is not listed ("constexpr int depth = 8;", "namespace ns {"): where
+// that declaration ends, the block is dropped instead of going to the next item.
 void HeaderParser::otherToken() {
-  if (scanner_.line() > lastLine_ + 1) finishComment(/*discard=*/true);
+  const int type = scanner_.type();
+  if (scanner_.line() > lastLine_ + 1 || (docBlock_ && (type == ';' || type == '{'))) {
+    finishComment(/*discard=*/true);
+    docBlock_ = false;
+  }
 }
 
 // "ATTRIBUTE_ALIGNED16(class)": a macro wrapped around the class keyword. The

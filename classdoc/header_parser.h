@@ -17,25 +17,25 @@ namespace classdoc {
 
 class DocWriter;
 
-// Classes nested deeper than this are skipped whole, so that no input can
-// exhaust the stack.
+/// Classes nested deeper than this are skipped whole, so that no input can
+/// exhaust the stack.
 constexpr int kMaxNestingDepth = 256;
 
 class HeaderParser {
  public:
-  // Traces go through `writer` at the level `debugLevel` holds at the time.
+  /// Traces go through `writer` at the level `debugLevel` holds at the time.
   HeaderParser(DocModel& model, DocWriter& writer, const int& debugLevel);
 
-  // Parses the file `openName`, whose items record `shownName`; false when it
-  // cannot be opened (nothing is recorded then).
+  /// Parses the file `openName`, whose items record `shownName`; false when it
+  /// cannot be opened (nothing is recorded then).
   bool readfile(const std::string& openName, const std::string& shownName);
-  // Parses a header held in memory.
+  /// Parses a header held in memory.
   void readText(std::string_view text, const std::string& shownName);
 
  private:
   enum class CommentScope { kFile, kBody };
 
-  // One name of a declaration that declares several ("int x, y;").
+  /// One name of a declaration that declares several ("int x, y;").
   struct Declarator {
     std::string name;
     std::string declaration;
@@ -63,18 +63,18 @@ class HeaderParser {
 
   void finishComment(bool discard);
   void commentToken(int type, CommentScope scope);
-  // The role of the current comment token and its text as the listing keeps it.
+  /// The role of the current comment token and its text as the listing keeps it.
   CommentRole commentRole(int type);
   std::string commentText(int type, CommentRole role) const;
   void otherToken();
-  // True when the current token stands on the line where the last token ended.
+  /// True when the current token stands on the line where the last token ended.
   bool onEntryLine() const;
 
-  // Comment-list operations with their traces.
+  /// Comment-list operations with their traces.
   void appendLine(CommentList& list, const std::string& text);
   void moveComments(CommentList& to, CommentList& from);
-  // Gives a parsed member or enum value the pending comments before it and
-  // the given ones after it, and adds it to its owner at the current line.
+  /// Gives a parsed member or enum value the pending comments before it and
+  /// the given ones after it, and adds it to its owner at the current line.
   template <typename Owner, typename Entry>
   Entry* recordEntry(Owner& owner, std::unique_ptr<Entry> entry, CommentList& trailing) {
     moveComments(entry->leadingComments, comments_);

@@ -18,13 +18,13 @@ namespace classdoc {
 
 class HeaderScanner {
  public:
-  // Traces go to `trace` at the levels given by `debugLevel` (read on every use).
+  /// Traces go to `trace` at the levels given by `debugLevel` (read on every use).
   HeaderScanner(std::ostream& trace, const int& debugLevel);
 
-  // Opens the file `openName`; `shownName` is the name items record. False when
-  // the file cannot be opened or is a directory.
+  /// Opens the file `openName`; `shownName` is the name items record. False when
+  /// the file cannot be opened or is a directory.
   bool open(const std::string& openName, const std::string& shownName);
-  // Scans `text` held in memory as if it were a file called `shownName`.
+  /// Scans `text` held in memory as if it were a file called `shownName`.
   void openText(std::string_view text, const std::string& shownName);
   void close();
 
@@ -32,11 +32,11 @@ class HeaderScanner {
   void unreadChar(int c);
 
   int nextToken();
-  // nextToken, and a name directly followed by "(" or "<" takes that group too.
+  /// nextToken, and a name directly followed by "(" or "<" takes that group too.
   int nextTokenWithArgs();
-  // Undoes the last nextToken once.
+  /// Undoes the last nextToken once.
   void pushBackToken();
-  // Reads and discards a balanced group whose opening character was read.
+  /// Reads and discards a balanced group whose opening character was read.
   void skipGroup(int open);
 
   const std::string& currentText() const { return currentText_; }
@@ -45,7 +45,7 @@ class HeaderScanner {
   int type() const { return type_; }
   int previousType() const { return previousType_; }
   int line() const { return line_; }
-  // True when the current token is the first line of a /* */ comment.
+  /// True when the current token is the first line of a /* */ comment.
   bool opensComment() const { return opensComment_; }
   const std::string& fileName() const { return fileName_; }
 

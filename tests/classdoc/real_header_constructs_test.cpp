@@ -88,6 +88,8 @@ TEST(RealHeaderConstructs, ItemsAndMembersAsTheAuthorsMeant) {
       {"/* Copyright (c) 2001 Someone. Licensed under the MIT licence. */\nclass Fwd;\n/// A class.\nclass Fwd { int f; };",
        "Fwd[A class.]{-f}"},
       {"// SPDX-License-Identifier: MIT\nclass A { int a; };", "A{-a}"},
+      // A documentation block above a declaration that is not listed goes nowhere else.
+      {"/// The depth.\nconstexpr int kDepth = 8;\n\n/** The space. */\nnamespace ns {\nclass A { int a; };\n}", "A{-a}"},
       // An out-of-line inline member is not a file-level declaration; a free one is.
       {"class State { public: bool KeepRunning(); };\ninline bool State::KeepRunning() { return true; }\n"
        "inline int helper() { return 1; }",
