@@ -35,6 +35,16 @@ bool isPointerDeclarator(std::string_view group) {
   }
 }
 
+// The identifier of a group that holds nothing else, "(index)", or "".
+std::string parenthesisedName(std::string_view group) {
+  std::size_t start = 1, end = group.size() - 1;
+  while (start < end && isSpace(static_cast<unsigned char>(group[start]))) ++start;
+  while (end > start && isSpace(static_cast<unsigned char>(group[end - 1]))) --end;
+  for (std::size_t i = start; i < end; ++i)
+    if (!isNameChar(static_cast<unsigned char>(group[i]))) return {};
+  return start < end && !isDigit(group[start]) ? std::string(group.substr(start, end - start)) : "";
+}
+
 // The identifier a pointer declarator declares: the first one after its "*".
 std::string declaratorName(std::string_view group) {
   std::size_t i = group.find_first_of("*&^");
@@ -228,6 +238,7 @@ void HeaderParser::parseAnonymousMembers(ClassDoc& cls, int access) {
 void HeaderParser::parseFile() {
   comments_.zero();
   pending_ = nullptr;
+  friends_.members.clearKeep();
   lastLine_ = scanner_.line();
   depth_ = 0;
   docBlock_ = false;
@@ -513,6 +524,13 @@ void HeaderParser::parseClassBody(ClassDoc& cls, int access) {
         skipUnion(&cls, access);
         continue;
       }
+      if (text == "friend") {
+        // Not a member: read like one, with its comments, and listed nowhere.
+        finishComment(/*discard=*/false);
+        pending_ = parseMember(friends_, access);
+        lastLine_ = scanner_.line();
+        continue;
+      }
       if (const int kind = macroClassKind(); kind >= 0) {
         finishComment(/*discard=*/false);
         parseClass(kind);
@@ -691,6 +709,7 @@ int HeaderParser::collectMember(CommentList& comments, std::string& name,
   std::size_t colonAt = 0;       // a ":" after the parameters, until the next token tells
   std::size_t nameStart = std::string::npos;  // where the last name's text starts
   std::string prefix;            // the type shared by several declarators
+  std::string parenName;         // the identifier alone in the last parameter list
   int prevType = 0, prev2Type = 0, prev3Type = 0;  // the last tokens that are not comments
 
   auto finishOne = [&](std::string& oneName, std::string& oneDeclaration) {
@@ -884,6 +903,12 @@ int HeaderParser::collectMember(CommentList& comments, std::string& name,
         append();
         break;
       case kArgList:
+        if (seenParameters && !seenOperator && prev2Type == kArgList && !parenName.empty()) {
+          // "int (index)() const": the name was parenthesised to keep a macro off it.
+          name = std::move(parenName);
+          argPos = name.size();
+        }
+        parenName.clear();
         if (angleDepth > 0 || declaratorNamed || (seenParameters && !seenOperator)) {
           append();  // template arguments, a pointer's parameters, throw(...), a macro's
           break;
@@ -898,6 +923,7 @@ int HeaderParser::collectMember(CommentList& comments, std::string& name,
         } else {
           name = lastName;
           seenParameters = true;
+          parenName = parenthesisedName(text);
           macroParameters = isMacroWord(lastName);
           qualifiedName_ = lastNameQualified;
         }

@@ -92,6 +92,7 @@ class HeaderParser {
   HeaderScanner scanner_;
   CommentList comments_;               // accumulated comments, not yet given to an entry
   CommentedEntry* pending_ = nullptr;  // entry that may still take trailing comments
+  ClassDoc friends_;                   // the friends of the file's classes, listed nowhere
   int lastLine_ = 0;                   // line after the last comment or entry
   int depth_ = 0;                      // classes being parsed, nested
   CommentRole blockRole_ = CommentRole::kPlain;  // role of the /* */ comment being read

@@ -101,6 +101,10 @@ TEST(RealHeaderConstructs, ItemsAndMembersAsTheAuthorsMeant) {
       {"namespace std VISIBILITY_MACRO(default) { class vector { public: int size(); }; }\n"
        "struct State::Iterator { int pos; };",
        "vector{size} Iterator{pos}"},
+      // Friends are not members; a name in parentheses keeps a macro of that name off it.
+      {"class F { public: friend class G; friend bool eq(F a, F b) { return true; } // equal\n"
+       "  inline int (index)() const; };",
+       "F{index}"},
       // A declaration and a definition with different keywords are one class.
       {"struct X;\nclass X { public: int x; };", "X{x}"},
       // "//!" at the end of a member's line leaves the member out; alone at file level it ends the file.
