@@ -665,6 +665,11 @@ MemberDoc* HeaderParser::parseMember(ClassDoc& cls, int access) {
   const int result = collectMember(local, member->name, member->declaration, &earlier);
   if (debugLevel_ >= 1) writer_.stream() << "*** collectMember returned " << result << '\n';
   if (result == -1) return nullptr;
+  if (macroCall_ && member->name != cls.name) {
+    // "DECLARE_ALLOCATOR();" alone: a macro call, as only a constructor has no type.
+    zeroComments(comments_);
+    return nullptr;
+  }
   for (Declarator& part : earlier) {
     auto first = std::make_unique<MemberDoc>();
     first->name = std::move(part.name);
@@ -788,6 +793,11 @@ int HeaderParser::collectMember(CommentList& comments, std::string& name,
         scanner_.pushBackToken();
         return -1;
       }
+    }
+    if (macroOnly && (type == kClass || type == kStruct)) {
+      // "EXPORT_MACRO class Nested { ... };": the class is read as a class.
+      scanner_.pushBackToken();
+      return -1;
     }
     macroOnly = (declaration.empty() && type == kName && isMacroWord(text)) ||
                 (macroOnly && type == kArgList && prevType == kName);
@@ -949,6 +959,7 @@ int HeaderParser::collectMember(CommentList& comments, std::string& name,
   }
 
 finish:
+  macroCall_ = macroOnly;
   flags = finishOne(name, declaration);
   if (!seenParameters) qualifiedName_ = lastNameQualified;
   return excluded ? -1 : flags;

@@ -97,6 +97,7 @@ class HeaderParser {
   int depth_ = 0;                      // classes being parsed, nested
   CommentRole blockRole_ = CommentRole::kPlain;  // role of the /* */ comment being read
   bool docBlock_ = false;              // comments_ holds a block for the entry below
+  bool macroCall_ = false;             // collectMember read only a macro and its arguments
   bool qualifiedName_ = false;         // collectMember's name came after "::"
 };
 

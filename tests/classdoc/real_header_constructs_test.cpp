@@ -105,6 +105,9 @@ TEST(RealHeaderConstructs, ItemsAndMembersAsTheAuthorsMeant) {
       {"class F { public: friend class G; friend bool eq(F a, F b) { return true; } // equal\n"
        "  inline int (index)() const; };",
        "F{index}"},
+      // A macro call alone in a class is no member (a constructor is); an export macro before a nested class.
+      {"class RGB { public: DECLARE_ALLOCATOR(); RGB(); API class Inner { int i; }; int after; };",
+       "RGB{RGB,after} Inner{-i}"},
       // A declaration and a definition with different keywords are one class.
       {"struct X;\nclass X { public: int x; };", "X{x}"},
       // "//!" at the end of a member's line leaves the member out; alone at file level it ends the file.
