@@ -364,14 +364,12 @@ void HeaderParser::parseExtern(int flags, bool atCurrent) {
   if (debugLevel_ >= 1)
     writer_.stream() << "*** collectMember returned " << result << ':' << name << '\n';
   if (result == -1 || name.empty() || declaration.empty() || qualifiedName_) return;
-  earlier.push_back({name, declaration, result});
+  earlier.push_back({name, declaration, result, std::move(local)});
   DeclDoc* item = nullptr;
   for (Declarator& part : earlier) {
     const int kept = part.flags & (kInlineFlag | kStaticFlag | kTypedefFlag);
-    CommentList none;
     item = &model_.declNamed(flags | externC | kept, part.name, part.declaration, comments_,
-                             &part == &earlier.back() ? local : none, scanner_.fileName(),
-                             scanner_.line());
+                             part.comments, scanner_.fileName(), scanner_.line());
   }
   if (item->part.trailingComments.empty()) pending_ = &item->part;
   trace("*** parseExtern returned");
@@ -675,8 +673,7 @@ MemberDoc* HeaderParser::parseMember(ClassDoc& cls, int access) {
     first->name = std::move(part.name);
     first->declaration = std::move(part.declaration);
     first->flags = part.flags | access;
-    CommentList none;
-    recordEntry(cls, std::move(first), none);
+    recordEntry(cls, std::move(first), part.comments);
   }
   member->flags = result | access;
   return recordEntry(cls, std::move(member), local);
@@ -765,9 +762,14 @@ int HeaderParser::collectMember(CommentList& comments, std::string& name,
       case kEndOfFile:
         return -1;
       case kComment:
-      case kMultiComment:
-        appendLine(comments, commentText(type, commentRole(type)));
+      case kMultiComment: {
+        // "int x, ///< across\n y;": a marker after a "," documents the name before it.
+        const CommentRole role = commentRole(type);
+        const bool afterComma = earlier && !earlier->empty() && nameStart == std::string::npos;
+        appendLine(role == CommentRole::kDocPrevious && afterComma ? earlier->back().comments : comments,
+                   commentText(type, role));
         continue;
+      }
       case kIgnore:
         excluded = true;
         continue;
@@ -820,7 +822,7 @@ int HeaderParser::collectMember(CommentList& comments, std::string& name,
                                    prefix.back() == '*' || prefix.back() == '&'))
           prefix.pop_back();
       }
-      Declarator part{name, declaration, 0};
+      Declarator part{name, declaration, 0, CommentList()};
       part.flags = finishOne(part.name, part.declaration);
       if (!part.name.empty()) earlier->push_back(std::move(part));
       name.clear();

@@ -40,6 +40,7 @@ class HeaderParser {
     std::string name;
     std::string declaration;
     int flags;
+    CommentList comments;  // the comments after it
   };
 
   void parseFile();

@@ -84,6 +84,8 @@ TEST(RealHeaderConstructs, ItemsAndMembersAsTheAuthorsMeant) {
       // Member typedefs and aliases; several names in one declaration.
       {"struct V { typedef int size_type; using value_type = double; int x_, y_, w_, h_; };",
        "V{typedef size_type,value_type,x_,y_,w_,h_}"},
+      {"struct L { char f[9], ///< file\n  n[3]; ///< name\n};\nstatic int a, ///< first\n  b;",
+       "L{f[file],n[name]} decl a[first] decl b"},
       // A licence block at the top of the file describes nothing.
       {"/* Copyright (c) 2001 Someone. Licensed under the MIT licence. */\nclass Fwd;\n/// A class.\nclass Fwd { int f; };",
        "Fwd[A class.]{-f}"},
