@@ -157,10 +157,10 @@ void HeaderParser::commentToken(int type, CommentScope scope) {
     startsBlock = previous != kMultiComment;
   else
     startsBlock = previous == kComment;
-  if (startsBlock) {
-    finishComment(/*discard=*/true);
-    docBlock_ = false;
-  }
+  if (startsBlock) finishComment(/*discard=*/true);
+  // A plain comment outside a documentation block (one after a member on its
+  // line) starts a plain one, which a following /** does not join.
+  if (!inDocBlock) docBlock_ = false;
   appendLine(comments_, text);
 }
 

@@ -70,6 +70,8 @@ TEST(RealHeaderConstructs, ItemsAndMembersAsTheAuthorsMeant) {
       {"struct S {\n  /// first\n  int a;\n  //! second\n  int b;\n  int* other; ///< the other body\n"
        "  int last; //!< the last\n};",
        "S{a[first],b[second],other[the other body],last[the last]}"},
+      {"class P { public:\n  /** Left. */\n  static int x(); // platform\n  /** Top. */\n  static int y();\n};",
+       "P{x[Left.|// platform],y[Top.]}"},
       // A macro wrapped around the class keyword.
       {"ATTRIBUTE_ALIGNED16(class) ConeShape : public ConvexShape { public: int h; };",
        "ConeShape:ConvexShape{h} ConvexShape{}"},
