@@ -122,6 +122,9 @@ private:
     const InfluenceTable& nodeInfluence() const { return piefg_ ? pointTable_ : nodeTable_; }
     // Young's modulus and reference density of the first evaluation point's material.
     const Material& referenceMaterial() const;
+    // Largest bar wave speed sqrt(E / rho0) of the first point's material and
+    // the materials of the integration points: the base step divides by it.
+    double largestWaveSpeed() const;
     // Reports the first non-finite displacement or velocity after a step, exit 1.
     void checkFinite(int step) const;
     void writeNodeFile(const std::string& fileName, bool eightDigits);

@@ -1,4 +1,5 @@
 // Integration points, their weights and the lumped nodal masses.
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <limits>
@@ -38,6 +39,12 @@ EvPoint stateOf(const EvPoint& source) {
     point.inflPtsNb = source.inflPtsNb;
     point.stress = source.stress;
     return point;
+}
+
+// A point of the cell takes the material named on the cell's line; a cell of
+// the first point's material leaves the copied state exactly as it was.
+void placeInCellMaterial(EvPoint& point, const Cell& cell) {
+    if (cell.material && cell.material != point.material) point.placeIn(*cell.material);
 }
 
 // Corner node numbers of a cell, or false when it does not carry 8 valid ones.
@@ -167,7 +174,7 @@ void DynamicAnalysis::addIntegrationPoint(int p, const EvPoint& evaluated) {
 }
 
 // Node I's own point is evaluation point I; one more point sits at each cell
-// centre with the settings of the first evaluation point.
+// centre with the settings of the first evaluation point and the cell's material.
 void DynamicAnalysis::buildPiefgPoints(PointEvaluator& approximation) {
     Model& m = *model;
     for (int i = 0; i < m.NUMNP; ++i) {
@@ -187,12 +194,14 @@ void DynamicAnalysis::buildPiefgPoints(PointEvaluator& approximation) {
         cell.weights.assign(1, prismVolume(cell.corners));
         const Point centre = cellCentre(cell.corners);
         EvPoint point = pointWithSettingsOf(m.evPoints[0], centre.x, centre.y, centre.z);
+        placeInCellMaterial(point, cell);
         approximation.evaluateAt(point, 1, "FULL");
         addIntegrationPoint(m.NUMNP + i, point);
     }
 }
 
-// Gauss points cell by cell, xi slowest and zeta fastest within a cell.
+// Gauss points cell by cell, xi slowest and zeta fastest within a cell, each
+// of its cell's material.
 void DynamicAnalysis::buildEfgPoints(PointEvaluator& approximation) {
     Model& m = *model;
     int count = 0;
@@ -207,6 +216,7 @@ void DynamicAnalysis::buildEfgPoints(PointEvaluator& approximation) {
             const CellMapping map = mapCellPoint(cell.corners, gaussXi[g], gaussEta[g], gaussZeta[g]);
             cell.weights[g] = determinant3(map.jacobian) * gaussWeight[g];
             EvPoint point = pointWithSettingsOf(m.evPoints[0], map.position[0], map.position[1], map.position[2]);
+            placeInCellMaterial(point, cell);
             approximation.evaluateAt(point, 1, "FULL");
             addIntegrationPoint(p++, point);
         }
@@ -315,5 +325,17 @@ void DynamicAnalysis::setWalls(std::vector<std::unique_ptr<RigidWall>> newWalls)
 }
 
 const Material& DynamicAnalysis::referenceMaterial() const { return *model->evPoints[0].material; }
+
+double DynamicAnalysis::largestWaveSpeed() const {
+    const Material& first = referenceMaterial();
+    double fastest = std::sqrt(first.youngsModulus / first.density0);
+    const Material* last = &first;
+    for (const EvPoint& point : intPoints) {
+        if (point.material == last || !point.material) continue;
+        last = point.material;
+        fastest = std::max(fastest, std::sqrt(last->youngsModulus / last->density0));
+    }
+    return fastest;
+}
 
 }  // namespace zelk

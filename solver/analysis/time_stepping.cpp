@@ -27,7 +27,6 @@ constexpr int kMaxSteps = std::numeric_limits<int>::max();
 }  // namespace
 
 void DynamicAnalysis::runToTime(double tEnd) {
-    const Material& material = referenceMaterial();
     if (!(stepLength > 0.0) || !std::isfinite(stepLength))
         analysisError(kCalTime, "the step length must be positive (give STEPTIME before CALTIME)");
     std::ofstream history = openResultFile(kHistoryFileName);
@@ -39,8 +38,8 @@ void DynamicAnalysis::runToTime(double tEnd) {
     computeWeightsAndMass();
     checkNodalMasses();
 
-    // The step length is a length: divided by the bar wave speed it gives a time.
-    const double baseStep = stepLength / std::sqrt(material.youngsModulus / material.density0);
+    // The step length is a length: divided by the fastest bar wave speed it gives a time.
+    const double baseStep = stepLength / largestWaveSpeed();
     // Steps never grow beyond the base step, so tEnd / baseStep bounds the step count from below;
     // a run that could never finish is refused before it starts.
     if (tEnd / baseStep > static_cast<double>(kMaxSteps))

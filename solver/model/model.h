@@ -83,7 +83,7 @@ struct SideDomain {};
 
 // A background integration cell: a hexahedron with 8 corners.
 struct Cell {
-    const Material* material = nullptr;  // material named on the cell's line (not used by the analysis)
+    const Material* material = nullptr;  // material named on the cell's line: that of its integration points
     bool boundaryCell = false;           // true for BDCELL, false for DMCELL (not used by the analysis)
     int numCellPoints = 0;               // integration points of the cell (analysis)
     std::vector<EvPoint> cellPoints;     // numCellPoints records (analysis)
