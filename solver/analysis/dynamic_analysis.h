@@ -29,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/body_contact.h"
 #include "analysis/gauss_quadrature.h"
 #include "analysis/influence_table.h"
 #include "analysis/material_model.h"
@@ -55,6 +56,12 @@ public:
     void setInitialVelocity(double vx, double vy, double vz);
     // GRIDWALL: the walls replace those given before.
     void setWalls(std::vector<std::unique_ptr<RigidWall>> newWalls);
+
+    // CONTACT: penalty contact between the contact nodes of different bodies
+    // from the next CALTIME on, with the law's stiffness and damping.
+    void setBodyContact(const ContactLaw& law);
+    // BODYVELOCITY: the nodes of body (0-based) get the velocity (vx, vy, vz).
+    void setBodyVelocity(int body, double vx, double vy, double vz);
 
     // CALTIME: steps from time 0 until the time passes tEnd, writing the history
     // file, a node file every 100 base steps and "Node.dat" at the end.
@@ -128,6 +135,11 @@ private:
     // Reports the first non-finite displacement or velocity after a step, exit 1.
     void checkFinite(int step) const;
     void writeNodeFile(const std::string& fileName, bool eightDigits);
+    // Adds the contact forces between bodies at the current state to force.
+    void addBodyContactForces(double dt);
+    // One line of the contact file: time, touching pairs, their total normal
+    // force and the momentum of all nodes.
+    void writeContactLine(std::ostream& out, double time) const;
 
     bool piefg_ = false;
     InfluenceTable pointTable_;           // influence data of the integration points
@@ -140,6 +152,8 @@ private:
     std::vector<NodeRow> nodeRows_;       // work rows of the node files
     std::vector<std::array<int, 8>> connectivity_;  // cell corners as node numbers, when every cell has them
     bool cellsHaveNodes_ = false;
+    std::unique_ptr<BodyContact> bodyContact_;  // CONTACT given; null: no contact between bodies
+    std::vector<BodyContact::Vector3> contactX_, contactV_, contactF_;  // per contact node, work of the contact
 };
 
 }  // namespace zelk

@@ -58,6 +58,19 @@ bool cellNodes(const Cell& cell, int numNodes, std::array<int, 8>& nodes) {
     return true;
 }
 
+// Body of a cell's points: that of its corner nodes, which must share one; -1
+// (the nearest node's body) for a cell given by corner positions.
+int cellBody(const Cell& cell, int index, const std::vector<Node>& nodes) {
+    std::array<int, 8> corners{};
+    if (!cellNodes(cell, static_cast<int>(nodes.size()), corners)) return -1;
+    const int body = nodes[corners[0]].body;
+    for (int n : corners)
+        if (nodes[n].body != body)
+            analysisError(kDynamics, "cell " + std::to_string(index + 1) + " joins nodes of bodies " +
+                                         std::to_string(body + 1) + " and " + std::to_string(nodes[n].body + 1));
+    return body;
+}
+
 }  // namespace
 
 DynamicAnalysis::DynamicAnalysis(PointEvaluator& approximation, Model& model, const std::string& scheme)
@@ -179,6 +192,7 @@ void DynamicAnalysis::buildPiefgPoints(PointEvaluator& approximation) {
     Model& m = *model;
     for (int i = 0; i < m.NUMNP; ++i) {
         EvPoint& nodePoint = m.evPoints[i];
+        nodePoint.body = m.nodes[i].body;
         approximation.evaluateAt(nodePoint, 1, "FULL");
         addIntegrationPoint(i, nodePoint);
         // The evaluation point keeps its influence list (the reports list it,
@@ -195,6 +209,7 @@ void DynamicAnalysis::buildPiefgPoints(PointEvaluator& approximation) {
         const Point centre = cellCentre(cell.corners);
         EvPoint point = pointWithSettingsOf(m.evPoints[0], centre.x, centre.y, centre.z);
         placeInCellMaterial(point, cell);
+        point.body = cellBody(cell, i, m.nodes);
         approximation.evaluateAt(point, 1, "FULL");
         addIntegrationPoint(m.NUMNP + i, point);
     }
@@ -208,7 +223,9 @@ void DynamicAnalysis::buildEfgPoints(PointEvaluator& approximation) {
     gaussQuadrature(m.NINTX, m.NINTY, m.NINTZ, count, gaussXi.data(), gaussEta.data(), gaussZeta.data(),
                     gaussWeight.data(), 3);
     int p = 0;
-    for (Cell& cell : m.cells) {
+    for (int c = 0; c < m.NCELL; ++c) {
+        Cell& cell = m.cells[c];
+        const int body = cellBody(cell, c, m.nodes);
         cell.numCellPoints = count;
         cell.cellPoints.resize(count);
         cell.weights.assign(count, 0.0);
@@ -217,6 +234,7 @@ void DynamicAnalysis::buildEfgPoints(PointEvaluator& approximation) {
             cell.weights[g] = determinant3(map.jacobian) * gaussWeight[g];
             EvPoint point = pointWithSettingsOf(m.evPoints[0], map.position[0], map.position[1], map.position[2]);
             placeInCellMaterial(point, cell);
+            point.body = body;
             approximation.evaluateAt(point, 1, "FULL");
             addIntegrationPoint(p++, point);
         }
@@ -238,6 +256,7 @@ void DynamicAnalysis::buildNodeTables(PointEvaluator& approximation) {
     for (int i = 0; i < m.NUMNP; ++i) {
         const Node& node = m.nodes[i];
         EvPoint point = pointWithSettingsOf(m.evPoints[0], node.x, node.y, node.z);
+        point.body = node.body;
         approximation.evaluateAt(point, 0, "FULL");
         appendToTable(nodeTable_, point, m.NUMNP, false);
     }

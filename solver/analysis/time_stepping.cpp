@@ -37,6 +37,11 @@ void DynamicAnalysis::runToTime(double tEnd) {
     int step = 0;
     computeWeightsAndMass();
     checkNodalMasses();
+    std::ofstream contactHistory;
+    if (bodyContact_) {
+        contactHistory = openResultFile(kContactFileName);
+        bodyContact_->prepare(*model, contactNodes_, nodalMass);
+    }
 
     // The step length is a length: divided by the fastest bar wave speed it gives a time.
     const double baseStep = stepLength / largestWaveSpeed();
@@ -62,6 +67,7 @@ void DynamicAnalysis::runToTime(double tEnd) {
                 << displacement[lastNode + 2] << "\n";
 
         advance(dt, step);
+        if (bodyContact_) writeContactLine(contactHistory, time);
 
         const double baseSteps = std::trunc(time / baseStep);
         if (std::fmod(baseSteps, 100.0) == 0.0)
@@ -92,6 +98,7 @@ void DynamicAnalysis::advance(double dt, int step) {
     }
     checkFinite(step + 1);
     externalForces(dt);
+    if (bodyContact_) addBodyContactForces(dt);
 }
 
 void DynamicAnalysis::checkFinite(int step) const {

@@ -9,19 +9,19 @@
 #include "analysis/rigid_wall.h"
 #include "driver/approximation_commands.h"
 #include "driver/approximation_evaluator.h"
+#include "driver/body_evaluator.h"
 #include "input/fatal_exit.h"
 #include "input/keyword_tables.h"
 #include "meshless/mls_approximation.h"
 
 namespace zelk {
 
-namespace {
-
-// The block's analysis, or null after writing "dyna not define!!!".
 DynamicAnalysis* requireDynamics(MacroContext& context) {
     if (!context.dynamics) std::cout << "dyna not define!!!\n";
     return context.dynamics.get();
 }
+
+namespace {
 
 
 [[noreturn]] void gridWallError(const InputReader& reader, const std::string& what) {
@@ -45,8 +45,15 @@ void handleDynamics(MacroContext& context) {
     MlsApproximation& approximation = requireApproximation(context, "Dynamics");
     // A second DYNAMICS replaces the first; release the old one before building.
     context.dynamics.reset();
+    Model& model = context.record.model;
+    const int bodies = model.bodyCount();
+    if (bodies > 1) {
+        BodyEvaluator evaluator(approximation, model.nodes, bodies);
+        context.dynamics = std::make_unique<DynamicAnalysis>(evaluator, model, scheme);
+        return;
+    }
     ApproximationEvaluator evaluator(approximation);
-    context.dynamics = std::make_unique<DynamicAnalysis>(evaluator, context.record.model, scheme);
+    context.dynamics = std::make_unique<DynamicAnalysis>(evaluator, model, scheme);
 }
 
 void handleStepTime(MacroContext& context) {

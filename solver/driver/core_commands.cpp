@@ -63,7 +63,8 @@ void handleHelp(MacroContext&) {
     constexpr std::size_t kColumnWidth = 9;
     constexpr int kNamesPerLine = 8;
     std::cout << "\n\nCurrent available MACRO commands :\n";
-    for (int index = 0; index < MacroKeywords.count(); ++index) {
+    // The original commands only: those added after CALTIME are not listed.
+    for (int index = 0; index <= kMacroCalTime; ++index) {
         std::string_view name = MacroKeywords.prefix(index);
         std::cout << name;
         if (name.size() < kColumnWidth) std::cout << std::string(kColumnWidth - name.size(), ' ');

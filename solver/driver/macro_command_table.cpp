@@ -5,6 +5,7 @@
 #include "driver/analysis_commands.h"
 #include "driver/approximation_commands.h"
 #include "driver/clock_commands.h"
+#include "driver/contact_commands.h"
 #include "driver/core_commands.h"
 #include "driver/report_commands.h"
 
@@ -64,6 +65,8 @@ constexpr std::array<MacroCommand, MacroKeywords.count()> kMacroCommands{{
     {kMacroInitV, handleInitV, "initial velocity of the analysis"},
     {kMacroGridWall, handleGridWall, "rigid walls of the analysis"},
     {kMacroCalTime, handleCalTime, "run the analysis to the given time"},
+    {kMacroContact, handleContact, "penalty contact between bodies: stiffness factor, damping ratio"},
+    {kMacroBodyVelocity, handleBodyVelocity, "initial velocity of one body"},
 }};
 
 constexpr bool inKeywordOrder() {
