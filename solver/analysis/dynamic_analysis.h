@@ -129,8 +129,8 @@ private:
     const InfluenceTable& nodeInfluence() const { return piefg_ ? pointTable_ : nodeTable_; }
     // Young's modulus and reference density of the first evaluation point's material.
     const Material& referenceMaterial() const;
-    // Largest bar wave speed sqrt(E / rho0) of the first point's material and
-    // the materials of the integration points: the base step divides by it.
+    // Largest bar wave speed sqrt(E / rho0) of the integration points'
+    // materials (the first point's without points): the base step divides by it.
     double largestWaveSpeed() const;
     // Reports the first non-finite displacement or velocity after a step, exit 1.
     void checkFinite(int step) const;

@@ -346,15 +346,16 @@ void DynamicAnalysis::setWalls(std::vector<std::unique_ptr<RigidWall>> newWalls)
 const Material& DynamicAnalysis::referenceMaterial() const { return *model->evPoints[0].material; }
 
 double DynamicAnalysis::largestWaveSpeed() const {
-    const Material& first = referenceMaterial();
-    double fastest = std::sqrt(first.youngsModulus / first.density0);
-    const Material* last = &first;
+    const auto waveSpeed = [](const Material& material) { return std::sqrt(material.youngsModulus / material.density0); };
+    // Every point of a model whose cells all name the first point's material has it.
+    const Material* last = &referenceMaterial();
+    double fastest = 0.0;
     for (const EvPoint& point : intPoints) {
-        if (point.material == last || !point.material) continue;
+        if (!point.material || (point.material == last && fastest > 0.0)) continue;
         last = point.material;
-        fastest = std::max(fastest, std::sqrt(last->youngsModulus / last->density0));
+        fastest = std::max(fastest, waveSpeed(*last));
     }
-    return fastest;
+    return fastest > 0.0 ? fastest : waveSpeed(referenceMaterial());
 }
 
 }  // namespace zelk
