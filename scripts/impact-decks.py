@@ -83,7 +83,7 @@ def two_bars():
     return deck("Two elastic steel bars striking each other", ["ISOELASTIC steel 2.0e11 0.3 7800"],
                 [upper, lower],
                 ["STEPTIME CONST 0.002", "BODYVELOCITY 1 0.0 0.0 -10.0", "BODYVELOCITY 2 0.0 0.0 10.0",
-                 "CONTACT 0.4 0.0", "CALTIME 1.0e-4"])
+                 "BODYCONTACT 0.4 0.0", "CALTIME 1.0e-4"])
 
 
 def projectile():
@@ -100,7 +100,7 @@ def projectile():
                 ["ISOELA_PLA_HYD steel 2.0e11 0.3 7800 2.0e9 1.0e9",
                  "ISOELA_PLA_HYD aluminium 7.0e10 0.33 2700 7.0e8 3.0e8"],
                 [plate, ball],
-                ["STEPTIME CONST 0.0004", "BODYVELOCITY 2 0.0 0.0 -300.0", "CONTACT 0.5 0.1",
+                ["STEPTIME CONST 0.0004", "BODYVELOCITY 2 0.0 0.0 -300.0", "BODYCONTACT 0.5 0.1",
                  "CALTIME 2.0e-5"])
 
 
@@ -112,7 +112,7 @@ def blocks(n):
     lower = Body("steel", (0, 0, 0), h, (n, n, n), contact=lambda x, y, z: z > top - 1.5 * h)
     upper = Body("steel", (0, 0, top), h, (n, n, n), contact=lambda x, y, z: z < top + 0.5 * h)
     return deck(f"Two blocks of {n}^3 nodes", ["ISOELASTIC steel 2.0e11 0.3 7800"], [lower, upper],
-                ["STEPTIME CONST 0.002", "BODYVELOCITY 2 0.0 0.0 -1.0", "CONTACT 0.5 0.1", "CALTIME 4.0e-6"])
+                ["STEPTIME CONST 0.002", "BODYVELOCITY 2 0.0 0.0 -1.0", "BODYCONTACT 0.5 0.1", "CALTIME 4.0e-6"])
 
 
 def main(argv):

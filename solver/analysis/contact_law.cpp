@@ -5,11 +5,11 @@
 
 namespace zelk {
 
-double ContactLaw::normalForce(double penetration, double closingSpeed, double mass, double dt) const {
-    if (!(penetration > 0.0)) return 0.0;
-    const double k = stiffness(mass, dt);
-    const double c = dampingRatio * 2.0 * std::sqrt(k * mass);
-    return std::max(0.0, k * penetration + c * closingSpeed);
+double ContactLaw::normalForce(double depth, double approachSpeed, double mass, double dt) const {
+    if (!(depth > 0.0) || !(mass > 0.0) || !(dt > 0.0)) return 0.0;
+    const double stiffness = stiffnessFraction * mass / (dt * dt);
+    const double damping = 2.0 * dampingRatio * std::sqrt(stiffness * mass);
+    return std::max(0.0, stiffness * depth + damping * approachSpeed);
 }
 
 }  // namespace zelk

@@ -1,25 +1,35 @@
-// The normal law of a penalty contact: a linear spring on the penetration and
-// a dashpot on the closing speed, never pulling the surfaces together.
+// Normal force of one node pressed against a contact surface.
 //
-// The spring is scaled to the step so that the contact stays stable: with
-// k = stiffnessFactor * m / dt^2 the contact oscillator has omega * dt =
-// sqrt(stiffnessFactor), and central differences are stable below 2; the
-// dashpot is the fraction dampingRatio of the critical damping 2 sqrt(k m).
+// The law is a penalty spring whose stiffness follows from the node's mass
+// and the time step, k = alpha m / dt^2, in parallel with a dashpot at a
+// fraction xi of the spring's critical damping, c = 2 xi sqrt(k m). Both are
+// per node, so no user factor has to be tuned to the mesh or the material:
+// the spring is as stiff as the central-difference step allows for that mass
+// (k m-scaled, well inside the limit k < 4 m / dt^2), and the dashpot takes
+// out the ringing of the spring at first touch, which would otherwise throw
+// the node back off the surface. The force only ever pushes: it is clamped at
+// zero, so the surface never pulls a separating node back, and the dashpot and
+// the clamp can only take energy out of the node, never put it in.
+//
+// Per node the caller gives the penetration depth (> 0 when in contact), the
+// approach speed (rate of that depth, > 0 when moving further in), the mass
+// that the force acts on and the step; the result is the push-out force.
 #pragma once
 
 namespace zelk {
 
 struct ContactLaw {
-    double stiffnessFactor = 0.5;  // k dt^2 / m [-]
-    double dampingRatio = 0.1;     // fraction of critical damping [-]
+    double stiffnessFraction = 0.1;  // alpha: spring stiffness in units of m / dt^2
+    double dampingRatio = 0.7;       // xi: dashpot as a fraction of 2 sqrt(k m)
 
-    // Spring stiffness for the mass m [mass] at the step dt [time], in force / length.
-    double stiffness(double mass, double dt) const { return stiffnessFactor * mass / (dt * dt); }
+    // Push-out force (>= 0) on a node of the given mass; zero when depth <= 0.
+    double normalForce(double depth, double approachSpeed, double mass, double dt) const;
+};
 
-    // Normal force [force] for the penetration (> 0 in contact) and the closing
-    // speed (> 0 while the surfaces approach), the mass m and step dt; 0 when
-    // apart, and never negative.
-    double normalForce(double penetration, double closingSpeed, double mass, double dt) const;
+// How the rigid walls act on the contact nodes.
+enum class WallContact {
+    Damped,   // the ContactLaw above
+    Penalty,  // plain penalty: penaltyFactor * weight * E * depth, no damping
 };
 
 }  // namespace zelk

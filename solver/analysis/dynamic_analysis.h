@@ -57,7 +57,7 @@ public:
     // GRIDWALL: the walls replace those given before.
     void setWalls(std::vector<std::unique_ptr<RigidWall>> newWalls);
 
-    // CONTACT: penalty contact between the contact nodes of different bodies
+    // BODYCONTACT: damped penalty contact between the contact nodes of different bodies
     // from the next CALTIME on, with the law's stiffness and damping.
     void setBodyContact(const ContactLaw& law);
     // BODYVELOCITY: the nodes of body (0-based) get the velocity (vx, vy, vz).
@@ -152,7 +152,7 @@ private:
     std::vector<NodeRow> nodeRows_;       // work rows of the node files
     std::vector<std::array<int, 8>> connectivity_;  // cell corners as node numbers, when every cell has them
     bool cellsHaveNodes_ = false;
-    std::unique_ptr<BodyContact> bodyContact_;  // CONTACT given; null: no contact between bodies
+    std::unique_ptr<BodyContact> bodyContact_;  // BODYCONTACT given; null: no contact between bodies
     std::vector<BodyContact::Vector3> contactX_, contactV_, contactF_;  // per contact node, work of the contact
 };
 

@@ -8,23 +8,28 @@
 
 namespace zelk {
 
-void handleContact(MacroContext& context) {
+namespace {
+
+[[noreturn]] void bodyContactError(const InputReader& reader, const std::string& what) {
+    std::cout << "*** Error *** BodyContact : " << what << " (line " << reader.lineNumber() << ")\n";
+    fatalExit(1);
+}
+
+}  // namespace
+
+// The law and its bounds are those of the walls' damped contact, so that a
+// body meets another body as it meets a wall.
+void handleBodyContact(MacroContext& context) {
     DynamicAnalysis* dynamics = requireDynamics(context);
     if (!dynamics) return;
     InputReader& reader = context.record.reader;
     ContactLaw law;
-    law.stiffnessFactor = reader.readReal();
-    law.dampingRatio = reader.readReal();
-    // Above 4 the contact oscillator is unstable under central differences.
-    const bool stiffnessValid = law.stiffnessFactor > 0.0 && law.stiffnessFactor <= 4.0;
-    const bool dampingValid = law.dampingRatio >= 0.0 && law.dampingRatio <= 1.0;
-    if (!stiffnessValid || !dampingValid) {
-        std::cout << "*** Error *** Contact : " << (stiffnessValid ? "damping ratio " : "stiffness factor ")
-                  << (stiffnessValid ? law.dampingRatio : law.stiffnessFactor)
-                  << (stiffnessValid ? " outside 0 to 1" : " outside 0 (excluded) to 4") << " (line "
-                  << reader.lineNumber() << ")\n";
-        fatalExit(1);
-    }
+    if (reader.fieldsLeft() > 0) law.stiffnessFraction = reader.readReal();
+    if (reader.fieldsLeft() > 0) law.dampingRatio = reader.readReal();
+    if (!(law.stiffnessFraction > 0.0 && law.stiffnessFraction <= 1.0))
+        bodyContactError(reader, "the contact stiffness fraction must be in (0, 1]");
+    if (!(law.dampingRatio >= 0.0 && law.dampingRatio <= 1.0))
+        bodyContactError(reader, "the contact damping ratio must be in [0, 1]");
     dynamics->setBodyContact(law);
 }
 

@@ -6,9 +6,9 @@
 
 namespace zelk {
 
-// CONTACT stiffnessFactor dampingRatio : penalty contact between the contact
-// nodes (non-zero NODE flag) of different bodies.
-void handleContact(MacroContext& context);
+// BODYCONTACT [alpha [xi]] : damped penalty contact between the contact nodes
+// (non-zero NODE flag) of different bodies; alpha and xi default to the law's.
+void handleBodyContact(MacroContext& context);
 // BODYVELOCITY body vx vy vz : the nodes of the body (1-based) get the velocity.
 void handleBodyVelocity(MacroContext& context);
 

@@ -65,7 +65,7 @@ constexpr std::array<MacroCommand, MacroKeywords.count()> kMacroCommands{{
     {kMacroInitV, handleInitV, "initial velocity of the analysis"},
     {kMacroGridWall, handleGridWall, "rigid walls of the analysis"},
     {kMacroCalTime, handleCalTime, "run the analysis to the given time"},
-    {kMacroContact, handleContact, "penalty contact between bodies: stiffness factor, damping ratio"},
+    {kMacroBodyContact, handleBodyContact, "contact between bodies: stiffness fraction, damping ratio"},
     {kMacroBodyVelocity, handleBodyVelocity, "initial velocity of one body"},
 }};
 

@@ -54,7 +54,7 @@ inline constexpr const char* macro[] = {
     "SHOW$VAR",   "LIST$VAR",  "SUPP$ORTREGION", "REDUCED$OF", "DYNA$MICS", "STEPTIME$", "INITV$",
     "GRIDW$ALL",  "CALTIME$",
     // Added after the original 44 (HELP lists only those):
-    "CONT$ACT",   "BODYV$ELOCITY"};
+    "BODYC$ONTACT", "BODYV$ELOCITY"};
 inline constexpr const char* report[] = {"END$", "SUPP$ORTSIZE", "INFL$PTS", "MEAN$INFLPTS"};
 inline constexpr const char* gridWall[] = {"ENDGRID$", "PLANE$", "CYLI$NDER"};
 }  // namespace keyword_entries
@@ -80,7 +80,7 @@ enum MacroKeyword {
     kMacroPrint, kMacroPause, kMacroRbfType, kMacroRbf, kMacroInfle, kMacroSinChe, kMacroBand,
     kMacroShowVar, kMacroListVar, kMacroSupportRegion, kMacroReducedOf, kMacroDynamics, kMacroStepTime,
     kMacroInitV, kMacroGridWall, kMacroCalTime,
-    kMacroContact, kMacroBodyVelocity
+    kMacroBodyContact, kMacroBodyVelocity
 };
 
 }  // namespace zelk
