@@ -73,11 +73,13 @@ void BodyContact::search(const std::vector<Vector3>& x) {
     for (int a = 0; a < count; ++a) {
         if (!(radius_[a] > 0.0)) continue;
         near.clear();
-        grid.collectWithin(x[a].data(), radius_[a] + largestRadius_ + margin_, near);
+        // The grid keeps distances in single precision: reach a little further
+        // and decide on the exact distance.
+        grid.collectWithin(x[a].data(), (radius_[a] + largestRadius_ + margin_) * (1.0 + 1e-6), near);
         const std::size_t first = candidates_.size();
         for (const NodeAtDistance& e : near) {
             const int b = e.node;
-            if (b > a && body_[b] != body_[a] && e.dist <= radius_[a] + radius_[b] + margin_)
+            if (b > a && body_[b] != body_[a] && distance(x[a], x[b]) <= radius_[a] + radius_[b] + margin_)
                 candidates_.push_back({a, b});
         }
         std::sort(candidates_.begin() + static_cast<std::ptrdiff_t>(first), candidates_.end());
