@@ -82,5 +82,7 @@ enum MacroKeyword {
     kMacroInitV, kMacroGridWall, kMacroCalTime,
     kMacroBodyContact, kMacroBodyVelocity
 };
+// HELP lists the commands up to CALTIME; those after it are described in the manual.
+inline constexpr int kHelpListedMacros = kMacroCalTime + 1;
 
 }  // namespace zelk
