@@ -29,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/body_contact.h"
 #include "analysis/contact_law.h"
 #include "analysis/energy_balance.h"
 #include "analysis/gauss_quadrature.h"
@@ -59,6 +60,12 @@ public:
     void setInitialVelocity(double vx, double vy, double vz);
     // GRIDWALL: the walls replace those given before.
     void setWalls(std::vector<std::unique_ptr<RigidWall>> newWalls);
+
+    // BODYCONTACT: damped penalty contact between the contact nodes of different bodies
+    // from the next CALTIME on, with the law's stiffness and damping.
+    void setBodyContact(const ContactLaw& law);
+    // BODYVELOCITY: the nodes of body (0-based) get the velocity (vx, vy, vz).
+    void setBodyVelocity(int body, double vx, double vy, double vz);
 
     // CALTIME: steps from time 0 until the time passes tEnd, writing the history
     // file, a node file every 100 base steps and "Node.dat" at the end.
@@ -148,9 +155,17 @@ private:
     const InfluenceTable& nodeInfluence() const { return piefg_ ? pointTable_ : nodeTable_; }
     // Young's modulus and reference density of the first evaluation point's material.
     const Material& referenceMaterial() const;
+    // Largest bar wave speed sqrt(E / rho0) of the integration points'
+    // materials (the first point's without points): the base step divides by it.
+    double largestWaveSpeed() const;
     // Reports the first non-finite displacement or velocity after a step, exit 1.
     void checkFinite(int step) const;
     void writeNodeFile(const std::string& fileName, bool eightDigits);
+    // Adds the contact forces between bodies at the current state to force.
+    void addBodyContactForces(double dt);
+    // One line of the contact file: time, touching pairs, their total normal
+    // force and the momentum of all nodes.
+    void writeContactLine(std::ostream& out, double time) const;
 
     bool piefg_ = false;
     InfluenceTable pointTable_;           // influence data of the integration points
@@ -166,6 +181,8 @@ private:
     bool cellsHaveNodes_ = false;
     int currentStep_ = 0;                 // number (from 1) of the step being taken, for messages
     std::unique_ptr<WallHistory> history_;  // open during a CALTIME when wallHistoryFile is set
+    std::unique_ptr<BodyContact> bodyContact_;  // BODYCONTACT given; null: no contact between bodies
+    std::vector<BodyContact::Vector3> contactX_, contactV_, contactF_;  // per contact node, work of the contact
 };
 
 }  // namespace zelk

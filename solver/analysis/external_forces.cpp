@@ -39,9 +39,10 @@ double DynamicAnalysis::contactMass(int node) const {
 
 void DynamicAnalysis::externalForces(double dt) {
     std::fill(force.begin(), force.end(), 0.0);
-    const double E = referenceMaterial().youngsModulus;
     const InfluenceTable& table = nodeInfluence();
     for (int node : contactNodes_) {
+        // The node's own material: that of the point whose stress is written for it.
+        const double E = intPoints[stressPoint_[node]].material->youngsModulus;
         const std::array<double, 3> x = nodePosition(node);
         if (piefg_) {
             // Node I's evaluation point follows the node.

@@ -13,6 +13,7 @@ namespace zelk {
 
 inline constexpr const char* kHistoryFileName = "End_y.txt";
 inline constexpr const char* kFinalNodeFileName = "Node.dat";
+inline constexpr const char* kContactFileName = "Contact.txt";  // contact between bodies, one line a step
 inline constexpr int kRealFieldWidth = 24;   // every real of the history and node files
 inline constexpr int kIndexFieldWidth = 12;  // every node number of a connectivity line
 

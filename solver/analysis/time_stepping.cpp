@@ -28,7 +28,6 @@ constexpr int kMaxSteps = std::numeric_limits<int>::max();
 }  // namespace
 
 void DynamicAnalysis::runToTime(double tEnd) {
-    const Material& material = referenceMaterial();
     if (!(stepLength > 0.0) || !std::isfinite(stepLength))
         analysisError(kCalTime, "the step length must be positive (give STEPTIME before CALTIME)");
     std::ofstream history = openResultFile(kHistoryFileName);
@@ -44,9 +43,14 @@ void DynamicAnalysis::runToTime(double tEnd) {
         history_ = std::make_unique<WallHistory>(wallHistoryFile);
         if (!history_->isOpen()) analysisError(kCalTime, "cannot open result file \"" + wallHistoryFile + "\"");
     }
+    std::ofstream contactHistory;
+    if (bodyContact_) {
+        contactHistory = openResultFile(kContactFileName);
+        bodyContact_->prepare(*model, contactNodes_, nodalMass);
+    }
 
-    // The step length is a length: divided by the bar wave speed it gives a time.
-    const double baseStep = stepLength / std::sqrt(material.youngsModulus / material.density0);
+    // The step length is a length: divided by the fastest bar wave speed it gives a time.
+    const double baseStep = stepLength / largestWaveSpeed();
     // Steps never grow beyond the base step, so tEnd / baseStep bounds the step count from below;
     // a run that could never finish is refused before it starts.
     if (tEnd / baseStep > static_cast<double>(kMaxSteps))
@@ -72,6 +76,7 @@ void DynamicAnalysis::runToTime(double tEnd) {
         advance(dt, step);
         if (history_) history_->endStep(time, dt, velocity, nodalMass);
         outputs.afterStep(step, time, dt);
+        if (bodyContact_) writeContactLine(contactHistory, time);
 
         const double baseSteps = std::trunc(time / baseStep);
         if (std::fmod(baseSteps, 100.0) == 0.0)
@@ -109,6 +114,7 @@ void DynamicAnalysis::advance(double dt, int step) {
     energy.kinetic = kineticEnergy(0.5 * dt);
     checkFinite(step + 1);
     externalForces(dt);
+    if (bodyContact_) addBodyContactForces(dt);
     addWallWork(dt);
 }
 

@@ -9,6 +9,7 @@
 #include "analysis/rigid_wall.h"
 #include "driver/approximation_commands.h"
 #include "driver/approximation_evaluator.h"
+#include "driver/body_evaluator.h"
 #include "input/fatal_exit.h"
 #include "input/keyword_tables.h"
 #include "meshless/mls_approximation.h"
@@ -71,9 +72,16 @@ void handleDynamics(MacroContext& context) {
     MlsApproximation& approximation = requireApproximation(context, "Dynamics");
     // A second DYNAMICS replaces the first; release the old one before building.
     context.dynamics.reset();
+    Model& model = context.record.model;
+    const int bodies = model.bodyCount();
+    if (bodies > 1) {
+        BodyEvaluator evaluator(approximation, model.nodes, bodies);
+        context.dynamics = std::make_unique<DynamicAnalysis>(evaluator, model, scheme);
+        return;
+    }
     ApproximationEvaluator evaluator(approximation);
-    context.dynamics = std::make_unique<DynamicAnalysis>(evaluator, context.record.model, scheme);
-    context.record.advice.noteUnusedInput(context.record.model, std::cerr);
+    context.dynamics = std::make_unique<DynamicAnalysis>(evaluator, model, scheme);
+    context.record.advice.noteUnusedInput(model, std::cerr);
 }
 
 void handleStepTime(MacroContext& context) {

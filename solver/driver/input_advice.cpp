@@ -26,16 +26,6 @@ void InputAdvice::noteUnusedInput(const Model& model, std::ostream& out) {
         out << "*** Note *** LOAD : read, but the explicit analysis applies no nodal loads (no effect)\n";
     if (model.sideLoadsRead)
         out << "*** Note *** SIDELOAD : read, but the explicit analysis applies no side loads (no effect)\n";
-    // The analysis gives every Gauss point and cell point the first evaluation point's material.
-    const Material* first = model.evPoints.empty() ? nullptr : model.evPoints[0].material;
-    for (std::size_t c = 0; first && c < model.cells.size(); ++c) {
-        if (model.cells[c].material && model.cells[c].material != first) {
-            out << "*** Note *** CELL : cell " << c + 1 << " names material " << model.cells[c].material->name
-                << ", but the analysis gives every cell the material of the first evaluation point, "
-                << first->name << "\n";
-            break;
-        }
-    }
     for (const std::string& name : noEffectCommands_) printNoEffect(name, out);
 }
 

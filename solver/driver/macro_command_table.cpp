@@ -5,6 +5,7 @@
 #include "driver/analysis_commands.h"
 #include "driver/approximation_commands.h"
 #include "driver/clock_commands.h"
+#include "driver/contact_commands.h"
 #include "driver/core_commands.h"
 #include "driver/output_commands.h"
 #include "driver/report_commands.h"
@@ -66,6 +67,8 @@ constexpr std::array<MacroCommand, MacroKeywords.count()> kMacroCommands{{
     {kMacroGridWall, handleGridWall, "rigid walls of the analysis"},
     {kMacroCalTime, handleCalTime, "run the analysis to the given time"},
     {kMacroVtk, handleVtk, "VTK series of the following CALTIMEs: [interval in base steps] [file stem]"},
+    {kMacroBodyContact, handleBodyContact, "contact between bodies: stiffness fraction, damping ratio"},
+    {kMacroBodyVelocity, handleBodyVelocity, "initial velocity of one body"},
 }};
 
 constexpr bool inKeywordOrder() {

@@ -45,7 +45,8 @@ inline constexpr const char* top[] = {"END$", "BATC$H", "INTE$RACTIVE", "STOP$",
 inline constexpr const char* model[] = {
     "END$",  "ZELK$",  "NDM$",   "NUMN$P", "NUME$VPOINT", "NUMM$AT",   "NDF$",
     "NDIS$P", "NLOA$D", "NODE$",  "EVPO$INT", "MATE$RIAL", "BOUN$D",  "LOAD$",
-    "PLAN$E", "VOID$",  "NSLO$AD", "SIDEL$OAD", "EFGD$ATA", "NSDO$MA", "SIDED$OMA"};
+    "PLAN$E", "VOID$",  "NSLO$AD", "SIDEL$OAD", "EFGD$ATA", "NSDO$MA", "SIDED$OMA",
+    "BODY$"};
 inline constexpr const char* efgData[] = {"ENDEF$G", "NCEL$L", "CELL$", "NINTX$", "NINTY$", "NINTZ$"};
 inline constexpr const char* material[] = {"ISOELASTIC$", "ISOELA_PLA_HYD$"};
 inline constexpr const char* evPoint[] = {"ENDE$VPOINT", "COPY$", "POIN$T", "LINE$"};
@@ -57,7 +58,9 @@ inline constexpr const char* macro[] = {
     "LSQ$",       "CBAS$IS",   "MAXI$NFLPT", "EFGM$",  "GCM$M",     "SINW$E",     "TIME$R",
     "PRIN$T",     "PAUS$E",    "RBFT$YPE", "RBF$",     "INFL$E",    "SINC$HE",    "BAND$",
     "SHOW$VAR",   "LIST$VAR",  "SUPP$ORTREGION", "REDUCED$OF", "DYNA$MICS", "STEPTIME$", "INITV$",
-    "GRIDW$ALL",  "CALTIME$", "VTK$"};
+    "GRIDW$ALL",  "CALTIME$",
+    // Added after the original 44 (HELP lists only those):
+    "VTK$", "BODYC$ONTACT", "BODYV$ELOCITY"};
 inline constexpr const char* report[] = {"END$", "SUPP$ORTSIZE", "INFL$PTS", "MEAN$INFLPTS"};
 inline constexpr const char* gridWall[] = {"ENDGRID$", "PLANE$", "CYLI$NDER", "CONT$ACT", "HIST$ORY"};
 }  // namespace keyword_entries
@@ -82,7 +85,8 @@ enum MacroKeyword {
     kMacroLsq, kMacroCBasis, kMacroMaxInflPt, kMacroEfgm, kMacroGcmm, kMacroSinWe, kMacroTimer,
     kMacroPrint, kMacroPause, kMacroRbfType, kMacroRbf, kMacroInfle, kMacroSinChe, kMacroBand,
     kMacroShowVar, kMacroListVar, kMacroSupportRegion, kMacroReducedOf, kMacroDynamics, kMacroStepTime,
-    kMacroInitV, kMacroGridWall, kMacroCalTime, kMacroVtk
+    kMacroInitV, kMacroGridWall, kMacroCalTime,
+    kMacroVtk, kMacroBodyContact, kMacroBodyVelocity
 };
 // HELP lists the commands up to CALTIME; those after it are described in the manual.
 inline constexpr int kHelpListedMacros = kMacroCalTime + 1;

@@ -38,7 +38,7 @@ private:
     using Card = void (ModelReader::*)();
 
     // One reader per entry of ModelKeywords, in table order.
-    static const std::array<Card, 21> kModelCards;
+    static const std::array<Card, 22> kModelCards;
 
     // ---- helpers ---------------------------------------------------------
 
@@ -154,6 +154,18 @@ private:
             if (index == model_.NUMNP - 1) break;
         }
         model_.nodesRead = true;
+    }
+
+    // BODY body first last   nodes first..last (1-based) belong to the body (1-based);
+    // nodes that no BODY line names stay in body 1
+    void bodyCard() {
+        if (model_.NUMNP == 0) failPlain("NUMNP must be defined !");
+        const int body = reader_.readInt();
+        if (body < 1 || body > model_.NUMNP) failOutOfRange("Body number", body, 1, model_.NUMNP);
+        const int first = readNodeIndex();
+        const int last = readNodeIndex();
+        if (last < first) failOutOfRange("Last node", last + 1, first + 1, model_.NUMNP);
+        for (int i = first; i <= last; ++i) model_.nodes[static_cast<std::size_t>(i)].body = body - 1;
     }
 
     // BOUND { node code... value... }   NDISP lines, NDM codes and NDM values each
@@ -419,14 +431,15 @@ private:
 };
 
 // ORDER ModelKeywords
-const std::array<ModelReader::Card, 21> ModelReader::kModelCards = {
+const std::array<ModelReader::Card, 22> ModelReader::kModelCards = {
     &ModelReader::endCard,     &ModelReader::titleCard,    &ModelReader::ndmCard,
     &ModelReader::numnpCard,   &ModelReader::numevpointCard, &ModelReader::nummatCard,
     &ModelReader::ndfCard,     &ModelReader::ndispCard,    &ModelReader::nloadCard,
     &ModelReader::nodeCard,    &ModelReader::evpointCard,  &ModelReader::materialCard,
     &ModelReader::boundCard,   &ModelReader::loadCard,     &ModelReader::planeCard,
     &ModelReader::voidCard,    &ModelReader::nsloadCard,   &ModelReader::sideloadCard,
-    &ModelReader::efgdataCard, &ModelReader::nsdomaCard,   &ModelReader::voidCard};
+    &ModelReader::efgdataCard, &ModelReader::nsdomaCard,   &ModelReader::voidCard,
+    &ModelReader::bodyCard};
 
 }  // namespace
 
