@@ -83,7 +83,7 @@ def two_bars():
     return deck("Two elastic steel bars striking each other", ["ISOELASTIC steel 2.0e11 0.3 7800"],
                 [upper, lower],
                 ["STEPTIME CONST 0.002", "BODYVELOCITY 1 0.0 0.0 -10.0", "BODYVELOCITY 2 0.0 0.0 10.0",
-                 "BODYCONTACT 0.4 0.0", "CALTIME 1.0e-4"])
+                 "BODYCONTACT 0.4 0.0", "VTK 10", "CALTIME 1.0e-4"])
 
 
 def projectile():
@@ -101,7 +101,7 @@ def projectile():
                  "ISOELA_PLA_HYD aluminium 7.0e10 0.33 2700 7.0e8 3.0e8"],
                 [plate, ball],
                 ["STEPTIME CONST 0.0004", "BODYVELOCITY 2 0.0 0.0 -300.0", "BODYCONTACT 0.5 0.1",
-                 "CALTIME 2.0e-5"])
+                 "VTK 10", "CALTIME 2.0e-5"])
 
 
 def blocks(n):
