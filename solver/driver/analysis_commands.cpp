@@ -10,6 +10,7 @@
 #include "driver/approximation_commands.h"
 #include "driver/approximation_evaluator.h"
 #include "driver/body_evaluator.h"
+#include "driver/contact_commands.h"
 #include "input/fatal_exit.h"
 #include "input/keyword_tables.h"
 #include "meshless/mls_approximation.h"
@@ -27,8 +28,7 @@ DynamicAnalysis* requireDynamics(MacroContext& context) {
 namespace {
 
 [[noreturn]] void gridWallError(const InputReader& reader, const std::string& what) {
-    std::cout << "*** Error *** GridWall : " << what << " (line " << reader.lineNumber() << ")\n";
-    fatalExit(1);
+    contactInputError(reader, "GridWall", what);
 }
 
 enum GridWallKeyword { kGridEnd = 0, kGridPlane = 1, kGridCylinder = 2, kGridContact = 3, kGridHistory = 4 };
@@ -56,13 +56,7 @@ void readWallContact(InputReader& reader, WallContact& kind, ContactLaw& law) {
     if (word.compare(0, 4, "DAMP") != 0)
         gridWallError(reader, "unknown contact law \"" + word + "\" (DAMPED or PENALTY)");
     kind = WallContact::Damped;
-    if (reader.fieldsLeft() > 0) law.stiffnessFraction = reader.readReal();
-    if (reader.fieldsLeft() > 0) law.dampingRatio = reader.readReal();
-    // Beyond alpha = 1 the spring alone would stop a node in less than a step.
-    if (!(law.stiffnessFraction > 0.0 && law.stiffnessFraction <= 1.0))
-        gridWallError(reader, "the contact stiffness fraction must be in (0, 1]");
-    if (!(law.dampingRatio >= 0.0 && law.dampingRatio <= 1.0))
-        gridWallError(reader, "the contact damping ratio must be in [0, 1]");
+    readDampedLawConstants(reader, law, "GridWall");
 }
 
 }  // namespace

@@ -8,28 +8,28 @@
 
 namespace zelk {
 
-namespace {
-
-[[noreturn]] void bodyContactError(const InputReader& reader, const std::string& what) {
-    std::cout << "*** Error *** BodyContact : " << what << " (line " << reader.lineNumber() << ")\n";
+void contactInputError(const InputReader& reader, const char* command, const std::string& what) {
+    std::cout << "*** Error *** " << command << " : " << what << " (line " << reader.lineNumber() << ")\n";
     fatalExit(1);
 }
 
-}  // namespace
+void readDampedLawConstants(InputReader& reader, ContactLaw& law, const char* command) {
+    if (reader.fieldsLeft() > 0) law.stiffnessFraction = reader.readReal();
+    if (reader.fieldsLeft() > 0) law.dampingRatio = reader.readReal();
+    // Beyond alpha = 1 the spring alone would stop a node in less than a step.
+    if (!(law.stiffnessFraction > 0.0 && law.stiffnessFraction <= 1.0))
+        contactInputError(reader, command, "the contact stiffness fraction must be in (0, 1]");
+    if (!(law.dampingRatio >= 0.0 && law.dampingRatio <= 1.0))
+        contactInputError(reader, command, "the contact damping ratio must be in [0, 1]");
+}
 
 // The law and its bounds are those of the walls' damped contact, so that a
 // body meets another body as it meets a wall.
 void handleBodyContact(MacroContext& context) {
     DynamicAnalysis* dynamics = requireDynamics(context);
     if (!dynamics) return;
-    InputReader& reader = context.record.reader;
     ContactLaw law;
-    if (reader.fieldsLeft() > 0) law.stiffnessFraction = reader.readReal();
-    if (reader.fieldsLeft() > 0) law.dampingRatio = reader.readReal();
-    if (!(law.stiffnessFraction > 0.0 && law.stiffnessFraction <= 1.0))
-        bodyContactError(reader, "the contact stiffness fraction must be in (0, 1]");
-    if (!(law.dampingRatio >= 0.0 && law.dampingRatio <= 1.0))
-        bodyContactError(reader, "the contact damping ratio must be in [0, 1]");
+    readDampedLawConstants(context.record.reader, law, "BodyContact");
     dynamics->setBodyContact(law);
 }
 
