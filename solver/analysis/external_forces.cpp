@@ -1,14 +1,16 @@
-// Penalty forces of the rigid walls on the contact nodes.
+// Contact forces of the rigid walls on the contact nodes.
+#include <cmath>
+
 #include "analysis/dynamic_analysis.h"
 
 namespace zelk {
 
-std::array<double, 3> DynamicAnalysis::nodePosition(int node) const {
-    const Node& reference = model->nodes[node];
-    std::array<double, 3> x{reference.x, reference.y, reference.z};
+std::array<double, 3> DynamicAnalysis::interpolate(int node, const std::vector<double>& field,
+                                                   std::array<double, 3> start) const {
+    std::array<double, 3> x = start;
     const InfluenceTable& table = nodeInfluence();
     for (int k = table.offset[node]; k < table.offset[node + 1]; ++k) {
-        const double* u = displacement.data() + 3 * table.node[k];
+        const double* u = field.data() + 3 * table.node[k];
         const double phi = table.value[k];
         x[0] += phi * u[0];
         x[1] += phi * u[1];
@@ -17,10 +19,30 @@ std::array<double, 3> DynamicAnalysis::nodePosition(int node) const {
     return x;
 }
 
+std::array<double, 3> DynamicAnalysis::nodePosition(int node) const {
+    const Node& reference = model->nodes[node];
+    return interpolate(node, displacement, {reference.x, reference.y, reference.z});
+}
+
+// A force F at node I's place is spread as phi_k F over its influence nodes.
+// When the whole face is pushed, each node k gets its share sum_I phi_k(x_I) F
+// of about F and the place accelerates by F sum_k phi_k / m_k; when I is pushed
+// alone, by F sum_k phi_k^2 / m_k, which is smaller. 1 / sum_k |phi_k| / m_k is
+// at most the mass of either case, so a spring tuned to it stays stable in both.
+double DynamicAnalysis::contactMass(int node) const {
+    double compliance = 0.0;
+    const InfluenceTable& table = nodeInfluence();
+    for (int k = table.offset[node]; k < table.offset[node + 1]; ++k)
+        compliance += std::abs(table.value[k]) / nodalMass[table.node[k]];
+    return compliance > 0.0 ? 1.0 / compliance : 0.0;
+}
+
 void DynamicAnalysis::externalForces(double dt) {
     std::fill(force.begin(), force.end(), 0.0);
-    const double E = referenceMaterial().youngsModulus;
+    const InfluenceTable& table = nodeInfluence();
     for (int node : contactNodes_) {
+        // The node's own material: that of the point whose stress is written for it.
+        const double E = intPoints[stressPoint_[node]].material->youngsModulus;
         const std::array<double, 3> x = nodePosition(node);
         if (piefg_) {
             // Node I's evaluation point follows the node.
@@ -32,15 +54,25 @@ void DynamicAnalysis::externalForces(double dt) {
         for (const std::unique_ptr<RigidWall>& wall : walls) {
             const std::array<double, 3> g = wall->penetration(x);
             if (g[0] == 0.0 && g[1] == 0.0 && g[2] == 0.0) continue;
-            const double stiffness = -(wall->penaltyFactor * contactWeight_[node] * E);
-            const double fx = stiffness * g[0], fy = stiffness * g[1], fz = stiffness * g[2];
-            const InfluenceTable& table = nodeInfluence();
+            std::array<double, 3> f{};
+            if (wallContact == WallContact::Penalty) {
+                const double stiffness = -(wall->penaltyFactor * contactWeight_[node] * E);
+                f = {stiffness * g[0], stiffness * g[1], stiffness * g[2]};
+            } else {
+                // g points into the wall; the approach speed is the rate of |g|.
+                const double depth = std::sqrt(g[0] * g[0] + g[1] * g[1] + g[2] * g[2]);
+                std::array<double, 3> relative = nodeVelocity(node);
+                relative[wall->axis - 1] -= wall->wallVelocity;
+                const double approach = (relative[0] * g[0] + relative[1] * g[1] + relative[2] * g[2]) / depth;
+                const double push = contactLaw.normalForce(depth, approach, contactMass(node), dt);
+                for (int a = 0; a < 3; ++a) f[a] = -push * g[a] / depth;
+            }
             for (int k = table.offset[node]; k < table.offset[node + 1]; ++k) {
                 double* fk = force.data() + 3 * table.node[k];
                 const double phi = table.value[k];
-                fk[0] += fx * phi;
-                fk[1] += fy * phi;
-                fk[2] += fz * phi;
+                fk[0] += f[0] * phi;
+                fk[1] += f[1] * phi;
+                fk[2] += f[2] * phi;
             }
         }
     }

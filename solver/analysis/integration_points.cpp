@@ -1,4 +1,5 @@
 // Integration points, their weights and the lumped nodal masses.
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <limits>
@@ -40,6 +41,12 @@ EvPoint stateOf(const EvPoint& source) {
     return point;
 }
 
+// A point of the cell takes the material named on the cell's line; a cell of
+// the first point's material leaves the copied state exactly as it was.
+void placeInCellMaterial(EvPoint& point, const Cell& cell) {
+    if (cell.material && cell.material != point.material) point.placeIn(*cell.material);
+}
+
 // Corner node numbers of a cell, or false when it does not carry 8 valid ones.
 bool cellNodes(const Cell& cell, int numNodes, std::array<int, 8>& nodes) {
     if (cell.nodeNumbers.size() != 8) return false;
@@ -49,6 +56,19 @@ bool cellNodes(const Cell& cell, int numNodes, std::array<int, 8>& nodes) {
         nodes[c] = static_cast<int>(number);
     }
     return true;
+}
+
+// Body of a cell's points: that of its corner nodes, which must share one; -1
+// (the nearest node's body) for a cell given by corner positions.
+int cellBody(const Cell& cell, int index, const std::vector<Node>& nodes) {
+    std::array<int, 8> corners{};
+    if (!cellNodes(cell, static_cast<int>(nodes.size()), corners)) return -1;
+    const int body = nodes[corners[0]].body;
+    for (int n : corners)
+        if (nodes[n].body != body)
+            analysisError(kDynamics, "cell " + std::to_string(index + 1) + " joins nodes of bodies " +
+                                         std::to_string(body + 1) + " and " + std::to_string(nodes[n].body + 1));
+    return body;
 }
 
 }  // namespace
@@ -167,11 +187,12 @@ void DynamicAnalysis::addIntegrationPoint(int p, const EvPoint& evaluated) {
 }
 
 // Node I's own point is evaluation point I; one more point sits at each cell
-// centre with the settings of the first evaluation point.
+// centre with the settings of the first evaluation point and the cell's material.
 void DynamicAnalysis::buildPiefgPoints(PointEvaluator& approximation) {
     Model& m = *model;
     for (int i = 0; i < m.NUMNP; ++i) {
         EvPoint& nodePoint = m.evPoints[i];
+        nodePoint.body = m.nodes[i].body;
         approximation.evaluateAt(nodePoint, 1, "FULL");
         addIntegrationPoint(i, nodePoint);
         // The evaluation point keeps its influence list (the reports list it,
@@ -187,19 +208,24 @@ void DynamicAnalysis::buildPiefgPoints(PointEvaluator& approximation) {
         cell.weights.assign(1, prismVolume(cell.corners));
         const Point centre = cellCentre(cell.corners);
         EvPoint point = pointWithSettingsOf(m.evPoints[0], centre.x, centre.y, centre.z);
+        placeInCellMaterial(point, cell);
+        point.body = cellBody(cell, i, m.nodes);
         approximation.evaluateAt(point, 1, "FULL");
         addIntegrationPoint(m.NUMNP + i, point);
     }
 }
 
-// Gauss points cell by cell, xi slowest and zeta fastest within a cell.
+// Gauss points cell by cell, xi slowest and zeta fastest within a cell, each
+// of its cell's material.
 void DynamicAnalysis::buildEfgPoints(PointEvaluator& approximation) {
     Model& m = *model;
     int count = 0;
     gaussQuadrature(m.NINTX, m.NINTY, m.NINTZ, count, gaussXi.data(), gaussEta.data(), gaussZeta.data(),
                     gaussWeight.data(), 3);
     int p = 0;
-    for (Cell& cell : m.cells) {
+    for (int c = 0; c < m.NCELL; ++c) {
+        Cell& cell = m.cells[c];
+        const int body = cellBody(cell, c, m.nodes);
         cell.numCellPoints = count;
         cell.cellPoints.resize(count);
         cell.weights.assign(count, 0.0);
@@ -207,6 +233,8 @@ void DynamicAnalysis::buildEfgPoints(PointEvaluator& approximation) {
             const CellMapping map = mapCellPoint(cell.corners, gaussXi[g], gaussEta[g], gaussZeta[g]);
             cell.weights[g] = determinant3(map.jacobian) * gaussWeight[g];
             EvPoint point = pointWithSettingsOf(m.evPoints[0], map.position[0], map.position[1], map.position[2]);
+            placeInCellMaterial(point, cell);
+            point.body = body;
             approximation.evaluateAt(point, 1, "FULL");
             addIntegrationPoint(p++, point);
         }
@@ -228,6 +256,7 @@ void DynamicAnalysis::buildNodeTables(PointEvaluator& approximation) {
     for (int i = 0; i < m.NUMNP; ++i) {
         const Node& node = m.nodes[i];
         EvPoint point = pointWithSettingsOf(m.evPoints[0], node.x, node.y, node.z);
+        point.body = node.body;
         approximation.evaluateAt(point, 0, "FULL");
         appendToTable(nodeTable_, point, m.NUMNP, false);
     }
@@ -315,5 +344,18 @@ void DynamicAnalysis::setWalls(std::vector<std::unique_ptr<RigidWall>> newWalls)
 }
 
 const Material& DynamicAnalysis::referenceMaterial() const { return *model->evPoints[0].material; }
+
+double DynamicAnalysis::largestWaveSpeed() const {
+    const auto waveSpeed = [](const Material& material) { return std::sqrt(material.youngsModulus / material.density0); };
+    // Every point of a model whose cells all name the first point's material has it.
+    const Material* last = &referenceMaterial();
+    double fastest = 0.0;
+    for (const EvPoint& point : intPoints) {
+        if (!point.material || (point.material == last && fastest > 0.0)) continue;
+        last = point.material;
+        fastest = std::max(fastest, waveSpeed(*last));
+    }
+    return fastest > 0.0 ? fastest : waveSpeed(referenceMaterial());
+}
 
 }  // namespace zelk

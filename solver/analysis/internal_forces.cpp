@@ -25,6 +25,8 @@ void DynamicAnalysis::internalForces(double dt) {
     const double* const v = velocity.data();
     double* const f = force.data();
     Tensor3 l{};
+    // Stress and plastic work of this step, summed over the points.
+    double stressWorkSum = 0.0, plasticWorkSum = 0.0;
     for (int p = 0; p < numIntPoints; ++p) {
         const int begin = offsets[p];
         const int end = offsets[p + 1];
@@ -41,12 +43,19 @@ void DynamicAnalysis::internalForces(double dt) {
             std::cout << "Point:";
             printPoint(std::cout, intPoints[p]);
             std::cout << "\nJacobi is too small during stiff P" << J << "\n";
+            printStepLengthHint(std::cout, p);
             fatalExit(1);
         }
         // Velocity gradient in the current configuration: l = Fdot F^-1.
         multiply3(Fdot, Finv, l);
         EvPoint& point = intPoints[p];
+        const Tensor3 stressBefore = point.stress;
+        const double yieldBefore = point.yieldStress, plasticBefore = point.plasticStrain;
         materialModel->updateStress(l, point, dt);
+        // Energy balance: stress work and plastic work of the step over the current volume.
+        const double volume = pointWeight[p] * J;
+        stressWorkSum += stressWork(stressBefore, point.stress, l, volume, dt);
+        plasticWorkSum += 0.5 * (yieldBefore + point.yieldStress) * (point.plasticStrain - plasticBefore) * volume;
         // First Piola-Kirchhoff stress P = J F^-1 sigma, times the point weight.
         const double sigma[3][3] = {{point.stress[0][0], point.stress[0][1], point.stress[0][2]},
                                     {point.stress[1][0], point.stress[1][1], point.stress[1][2]},
@@ -58,6 +67,8 @@ void DynamicAnalysis::internalForces(double dt) {
             for (double& entry : row) entry *= wJ;
         scatterForces(begin, end, nodes, derivs, P, f);
     }
+    energy.internal += stressWorkSum;
+    energy.plasticWork += plasticWorkSum;
 }
 
 }  // namespace zelk

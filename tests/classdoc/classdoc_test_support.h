@@ -1,4 +1,4 @@
-// Helpers shared by the class program tests: scanning and listing in memory,
+// Helpers shared by the class program tests: scanning, parsing and listing in memory,
 // running the built program, and the pieces its listings are made of.
 #pragma once
 
@@ -45,6 +45,20 @@ inline std::string listingOf(std::string_view header, ClassToolOptions options =
   }
   return out.str();
 }
+
+// A header parsed into a model that the test can inspect.
+class ParsedHeader {
+ public:
+  explicit ParsedHeader(std::string_view header) { parser_.readText(header, "t.h"); }
+  const DocModel& model() const { return model_; }
+
+ private:
+  std::ostringstream out_;
+  int debugLevel_ = 0;
+  DocWriter writer_{out_};
+  DocModel model_;
+  HeaderParser parser_{model_, writer_, debugLevel_};
+};
 
 // ---- The built program ----------------------------------------------------
 

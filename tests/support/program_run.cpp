@@ -63,8 +63,10 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
     for (const auto& [name, contents] : inputFiles) writeWholeFile(work / name, contents);
     writeWholeFile(folder / "stdin", standardInput);
 
-    std::string command = "cd " + shellQuote(work.string()) + " && " + shellQuote(program);
-    for (const std::string& arg : args) command += " " + shellQuote(arg);
+    // Appended piece by piece: g++ 12 gives a false -Wrestrict for "literal" + std::string here.
+    std::string command = "cd ";
+    command.append(shellQuote(work.string())).append(" && ").append(shellQuote(program));
+    for (const std::string& arg : args) command.append(" ").append(shellQuote(arg));
     command += " < ../stdin > ../stdout 2> ../stderr";
     int status = std::system(command.c_str());
 
