@@ -7,6 +7,7 @@
 #include "driver/clock_commands.h"
 #include "driver/core_commands.h"
 #include "driver/report_commands.h"
+#include "driver/restart_commands.h"
 
 namespace zelk {
 
@@ -64,6 +65,8 @@ constexpr std::array<MacroCommand, MacroKeywords.count()> kMacroCommands{{
     {kMacroInitV, handleInitV, "initial velocity of the analysis"},
     {kMacroGridWall, handleGridWall, "rigid walls of the analysis"},
     {kMacroCalTime, handleCalTime, "run the analysis to the given time"},
+    {kMacroSaveState, handleSaveState, "write restart files during CALTIME: every n steps [to file]"},
+    {kMacroResume, handleResume, "start the next CALTIME from a restart file"},
 }};
 
 constexpr bool inKeywordOrder() {

@@ -34,6 +34,7 @@ struct MacroRecord {
     // Created by MLS, MFLS or LSQ (each replaces the previous one); none before.
     std::unique_ptr<MlsApproximation> approximation;
     std::vector<EvPoint> pointSet;  // built by POINT; replaced by the next POINT
+    RestartPlan restart;            // SAVESTATE holds until changed; RESUME for the next CALTIME only
 };
 
 struct MacroContext {

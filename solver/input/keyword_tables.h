@@ -51,7 +51,7 @@ inline constexpr const char* macro[] = {
     "LSQ$",       "CBAS$IS",   "MAXI$NFLPT", "EFGM$",  "GCM$M",     "SINW$E",     "TIME$R",
     "PRIN$T",     "PAUS$E",    "RBFT$YPE", "RBF$",     "INFL$E",    "SINC$HE",    "BAND$",
     "SHOW$VAR",   "LIST$VAR",  "SUPP$ORTREGION", "REDUCED$OF", "DYNA$MICS", "STEPTIME$", "INITV$",
-    "GRIDW$ALL",  "CALTIME$"};
+    "GRIDW$ALL",  "CALTIME$",  "SAVE$STATE", "RESU$ME"};
 inline constexpr const char* report[] = {"END$", "SUPP$ORTSIZE", "INFL$PTS", "MEAN$INFLPTS"};
 inline constexpr const char* gridWall[] = {"ENDGRID$", "PLANE$", "CYLI$NDER"};
 }  // namespace keyword_entries
@@ -76,7 +76,10 @@ enum MacroKeyword {
     kMacroLsq, kMacroCBasis, kMacroMaxInflPt, kMacroEfgm, kMacroGcmm, kMacroSinWe, kMacroTimer,
     kMacroPrint, kMacroPause, kMacroRbfType, kMacroRbf, kMacroInfle, kMacroSinChe, kMacroBand,
     kMacroShowVar, kMacroListVar, kMacroSupportRegion, kMacroReducedOf, kMacroDynamics, kMacroStepTime,
-    kMacroInitV, kMacroGridWall, kMacroCalTime
+    kMacroInitV, kMacroGridWall, kMacroCalTime, kMacroSaveState, kMacroResume
 };
+
+// HELP lists the commands up to CALTIME; the later ones are described in the manual.
+inline constexpr int kHelpListedMacros = kMacroCalTime + 1;
 
 }  // namespace zelk

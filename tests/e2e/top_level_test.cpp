@@ -161,7 +161,7 @@ TEST(MacroBlock, HelpListsEveryCommandPrefixEightToALine) {
             EXPECT_EQ(name, zelk::MacroKeywords.prefix(index));
         }
     }
-    EXPECT_EQ(index, zelk::MacroKeywords.count());
+    EXPECT_EQ(index, zelk::kHelpListedMacros);
 }
 
 }  // namespace
