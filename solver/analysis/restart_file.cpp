@@ -172,7 +172,7 @@ CalTimeRestart::CalTimeRestart(DynamicAnalysis& analysis, const RestartPlan& pla
     if (resuming() || saving()) fingerprint_ = fingerprintOf(analysis);
 }
 
-StepPoint CalTimeRestart::resume() {
+StepPoint CalTimeRestart::resume(double baseStep, int maxSteps) {
     const std::string& file = plan_.resumeFile;
     std::ifstream in(file, std::ios::binary);
     if (!in) refuse(file, "cannot be opened");
@@ -202,6 +202,8 @@ StepPoint CalTimeRestart::resume() {
     Reader reader(payload);
     visitState(reader, analysis_, at_step);
     if (!reader.ok || !reader.atEnd()) refuse(file, "does not fit the model's tables");
+    if (!(at_step.time >= 0.0 && at_step.time / baseStep <= maxSteps) || at_step.step < 0)
+        refuse(file, "holds an impossible time or step");
     std::error_code error;
     const auto historySize = std::filesystem::file_size(kHistoryFileName, error);
     if (error || historySize < at_step.historyBytes)

@@ -41,8 +41,9 @@ public:
     // saved step and restores the analysis. A file that is not a restart file,
     // comes from another version or another run, is truncated or corrupted, or
     // whose history file is shorter than recorded, is refused (exit 1) before
-    // anything is changed.
-    StepPoint resume();
+    // anything is changed. The saved time and step must lie within the run's
+    // maxSteps steps of length baseStep.
+    StepPoint resume(double baseStep, int maxSteps);
 
     // Flushes the history and writes the state atomically: a temporary file,
     // flushed to the disk, then renamed over the restart file.

@@ -64,7 +64,7 @@ void DynamicAnalysis::runToTime(double tEnd, const RestartPlan& plan) {
 
     CalTimeRestart restart(*this, plan);
     if (restart.resuming()) {
-        const StepPoint resumed = restart.resume();
+        const StepPoint resumed = restart.resume(baseStep, kMaxSteps);
         time = resumed.time;
         step = resumed.step;
         history = openResultFile(kHistoryFileName, std::ios::in | std::ios::out);
@@ -79,7 +79,7 @@ void DynamicAnalysis::runToTime(double tEnd, const RestartPlan& plan) {
     while (tEnd >= 0.0 && !finished) {
         const double dt = constantStep ? baseStep : baseStep * minJacobian;
         if (time + dt == time || step == kMaxSteps)
-            analysisError(kCalTime, "the time no longer advances at step " + std::to_string(step + 1) +
+            analysisError(kCalTime, "the time no longer advances at step " + std::to_string(step + 1LL) +
                                         " (is the step length too small?)");
         time += dt;
         const double stressZZ = intPoints.empty() ? 0.0 : intPoints[0].stress[2][2];
