@@ -106,6 +106,9 @@ void DynamicAnalysis::runToTime(double tEnd, const RestartPlan& plan) {
         }
         if (time > tEnd) break;
     }
+    // The final state too, so that the restart file of a run does not depend on
+    // where it was resumed, and a later deck can carry the run on to a later time.
+    if (restart.saving() && !restart.saveDue(step)) restart.save(time, step, history);
     writeNodeFile(kFinalNodeFileName, false);
 }
 
