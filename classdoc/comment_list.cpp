@@ -23,10 +23,13 @@ std::string_view skipSpace(std::string_view text) {
 }
 }  // namespace
 
-void CommentList::print(DocWriter& writer, int indent, int debugLevel) const {
+void CommentList::print(DocWriter& writer, int indent, int debugLevel, std::size_t lastLines) const {
   if (debugLevel >= 2)
     writer.stream() << "***CommentList::print[" << static_cast<const void*>(this) << "]\n";
-  for (const std::string& line : items_) {
+  const std::size_t skipped = items_.size() > lastLines ? items_.size() - lastLines : 0;
+  if (skipped > 0) writer.stream() << "***    (" << skipped << " earlier lines not repeated)\n";
+  for (std::size_t i = skipped; i < items_.size(); ++i) {
+    const std::string& line = items_[i];
     if (debugLevel >= 2) writer.stream() << '[' << line << ']';
     std::string_view text = skipSpace(line);
     if (text.substr(0, 2) == "//") {

@@ -22,7 +22,10 @@ class CommentList : public GrowableList<std::string> {
   void zero() { items_.clear(); }
   // Prints the lines as descriptive text: "//" is dropped, and a line whose
   // text starts with punctuation becomes a title underlined with it.
-  void print(DocWriter& writer, int indent, int debugLevel) const;
+  // A trace may ask for the last lines only (the earlier ones are counted), so
+  // that tracing a list after each of its appends grows linearly with it.
+  void print(DocWriter& writer, int indent, int debugLevel,
+             std::size_t lastLines = static_cast<std::size_t>(-1)) const;
 };
 
 }  // namespace classdoc

@@ -10,6 +10,10 @@ namespace classdoc {
 
 namespace {
 
+// Lines of a comment list traced after each append (level 2): its whole text
+// after every line would make the trace grow with the square of a comment block.
+constexpr std::size_t kTracedTailLines = 8;
+
 void trimRight(std::string& text) {
   while (!text.empty() && isSpace(static_cast<unsigned char>(text.back()))) text.pop_back();
 }
@@ -68,7 +72,7 @@ void HeaderParser::appendLine(CommentList& list, const std::string& text) {
     writer_.stream() << "*** CommentList[" << static_cast<const void*>(&list) << "]::append"
                      << text << '\n';
   list.append(text);
-  if (debugLevel_ >= 2) list.print(writer_, 8, debugLevel_);
+  if (debugLevel_ >= 2) list.print(writer_, 8, debugLevel_, kTracedTailLines);
 }
 
 void HeaderParser::moveComments(CommentList& to, CommentList& from) {
@@ -78,7 +82,7 @@ void HeaderParser::moveComments(CommentList& to, CommentList& from) {
     from.print(writer_, 4, debugLevel_);
   }
   to.append(from);
-  if (debugLevel_ >= 2) to.print(writer_, 8, debugLevel_);
+  if (debugLevel_ >= 2) to.print(writer_, 8, debugLevel_, kTracedTailLines);
 }
 
 void HeaderParser::zeroComments(CommentList& list) {
