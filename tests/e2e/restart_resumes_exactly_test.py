@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
-"""An 8,000-node cube stopped (SIGKILL at random steps, SIGINT, or a shorter
+"""A cube of side^3 nodes stopped (SIGKILL at random steps, SIGINT, or a shorter
 CALTIME ending at the first, a node-file and the last step) and resumed from its
 restart file leaves every file as the run made without stopping; a corrupted
-restart file is refused. Usage: restart_resumes_exactly_test.py ZELK bench-scale.py"""
+restart file is refused. Usage: restart_resumes_exactly_test.py ZELK bench-scale.py side"""
 import filecmp, os, random, runpy, signal, subprocess, sys, tempfile
 
 zelk, steps, save = sys.argv[1], 320, "  SAVESTATE 25\n"
-cube = runpy.run_path(sys.argv[2])["cube_input"](20, steps)
+cube = runpy.run_path(sys.argv[2])["cube_input"](int(sys.argv[3]), steps)
 cal = next(line for line in cube.splitlines() if "CALTIME" in line)
 
 
