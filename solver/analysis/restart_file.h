@@ -1,0 +1,58 @@
+// Restart files of CALTIME: the whole dynamic state of a run at the end of a
+// step, so that a later run of the same deck goes on from there.
+//
+// Layout (native byte order): the magic text "ZELKRST\n", a format version,
+// the fingerprint of the run, the payload length and a checksum of the
+// payload, then the payload. The fingerprint covers the model, the
+// approximation (through the influence tables it produced), the step settings,
+// the walls and the state the CALTIME started from, so a file is accepted only
+// by the CALTIME of the same deck that wrote it.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+#include "analysis/restart_plan.h"
+
+namespace zelk {
+
+class DynamicAnalysis;
+
+// Where a CALTIME stands between two steps.
+struct StepPoint {
+    double time = 0.0;
+    int step = 0;                    // steps done
+    std::uint64_t historyBytes = 0;  // length of the history file after those steps
+};
+
+class CalTimeRestart {
+public:
+    // Takes the fingerprint of the analysis as it is at the start of the CALTIME
+    // (after the masses are computed), when the plan saves or resumes.
+    CalTimeRestart(DynamicAnalysis& analysis, const RestartPlan& plan);
+
+    bool resuming() const { return !plan_.resumeFile.empty(); }
+    bool saving() const { return plan_.saveEvery > 0; }
+    bool saveDue(int step) const { return saving() && step % plan_.saveEvery == 0; }
+    const std::string& saveFile() const { return plan_.saveFile; }
+
+    // Reads and checks the resume file, cuts the history file back to the
+    // saved step and restores the analysis. A file that is not a restart file,
+    // comes from another version or another run, is truncated or corrupted, or
+    // whose history file is shorter than recorded, is refused (exit 1) before
+    // anything is changed. The saved time and step must lie within the run's
+    // maxSteps steps of length baseStep.
+    StepPoint resume(double baseStep, int maxSteps);
+
+    // Flushes the history and writes the state atomically: a temporary file,
+    // flushed to the disk, then renamed over the restart file.
+    void save(double time, int step, std::ostream& history);
+
+private:
+    DynamicAnalysis& analysis_;
+    RestartPlan plan_;
+    std::uint64_t fingerprint_ = 0;
+};
+
+}  // namespace zelk
