@@ -108,6 +108,16 @@ public:
     void addWallWork(double dt);
     // Mass that a wall force at node I's place acts on (see external_forces.cpp).
     double contactMass(int node) const;
+    // The running state of the outputs and the contact between bodies, for restart files (restart_file.cpp).
+    template <typename Io>
+    void visitLoopState(Io& io) {
+        io.field(energy);
+        io.vector(lastWallForce_);
+        io.count(history_ ? 1 : 0);
+        if (history_) history_->visitState(io);
+        io.count(bodyContact_ ? 1 : 0);
+        if (bodyContact_) bodyContact_->visitState(io);
+    }
     // The current state as a VTK grid (vtk_state.cpp).
     VtkGrid vtkGrid() const;
     // Integration point whose stress is written for node I.

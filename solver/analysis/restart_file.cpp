@@ -14,13 +14,15 @@
 #include "analysis/analysis_errors.h"
 #include "analysis/dynamic_analysis.h"
 #include "analysis/result_files.h"
+#include "analysis/run_outputs.h"
 
 namespace zelk {
 
 namespace {
 
 constexpr char kMagic[8] = {'Z', 'E', 'L', 'K', 'R', 'S', 'T', '\n'};
-constexpr std::uint32_t kFormatVersion = 1;
+// 2: the outputs' running state and the lengths of all appended files.
+constexpr std::uint32_t kFormatVersion = 2;
 // Magic, version, fingerprint, payload length, checksum.
 constexpr std::size_t kHeaderSize = sizeof kMagic + sizeof(std::uint32_t) + 3 * sizeof(std::uint64_t);
 
@@ -41,6 +43,8 @@ public:
         field(static_cast<std::uint64_t>(values.size()));
         bytes(values.data(), values.size() * sizeof(T));
     }
+    template <Plain T>
+    void list(const std::vector<T>& values) { vector(values); }
     void count(std::size_t size) { field(static_cast<std::uint64_t>(size)); }
     std::uint64_t value() const { return value_; }
 
@@ -58,12 +62,15 @@ public:
         field(static_cast<std::uint64_t>(values.size()));
         bytes.append(reinterpret_cast<const char*>(values.data()), values.size() * sizeof(T));
     }
+    template <Plain T>
+    void list(const std::vector<T>& values) { vector(values); }
     void count(std::size_t size) { field(static_cast<std::uint64_t>(size)); }
     std::string bytes;
 };
 
 // Takes fields back from a payload; a table of another length or a payload
-// that ends early clears ok, and nothing is read past its end.
+// that ends early clears ok, and nothing is read past its end. A list takes
+// its length from the payload.
 class Reader {
 public:
     explicit Reader(std::string_view bytes) : bytes_(bytes) {}
@@ -73,6 +80,17 @@ public:
     void vector(std::vector<T>& values) {
         count(values.size());
         if (ok) take(values.data(), values.size() * sizeof(T));
+    }
+    template <Plain T>
+    void list(std::vector<T>& values) {
+        std::uint64_t size = 0;
+        field(size);
+        if (!ok || size > (bytes_.size() - at_) / sizeof(T)) {
+            ok = false;
+            return;
+        }
+        values.resize(size);
+        take(values.data(), size * sizeof(T));
     }
     void count(std::size_t size) {
         std::uint64_t stored = 0;
@@ -97,11 +115,14 @@ private:
 
 // Everything a step changes, in file order; one list serves the writer, the
 // reader and the fingerprint of the start state.
-template <typename Io, typename Analysis, typename Point>
-void visitState(Io& io, Analysis& a, Point& at) {
+template <typename Io, typename Point>
+void visitState(Io& io, DynamicAnalysis& a, RunOutputs& outputs, Point& at) {
     io.field(at.time);
     io.field(at.step);
     io.field(at.historyBytes);
+    io.field(at.energyBytes);
+    io.field(at.wallHistoryBytes);
+    io.field(at.contactBytes);
     io.field(a.minJacobian);
     io.vector(a.displacement);
     io.vector(a.velocity);
@@ -122,9 +143,11 @@ void visitState(Io& io, Analysis& a, Point& at) {
         io.field(point.y);
         io.field(point.z);
     }
+    a.visitLoopState(io);
+    outputs.visitState(io);
 }
 
-std::uint64_t fingerprintOf(const DynamicAnalysis& a) {
+std::uint64_t fingerprintOf(DynamicAnalysis& a, RunOutputs& outputs) {
     Hash h;
     const Model& m = *a.model;
     h.count(m.nodes.size());
@@ -150,7 +173,7 @@ std::uint64_t fingerprintOf(const DynamicAnalysis& a) {
             h.field(cylinder->radius), h.field(cylinder->radialSide);
     }
     StepPoint start;
-    visitState(h, a, start);
+    visitState(h, a, outputs, start);
     return h.value();
 }
 
@@ -167,9 +190,9 @@ T headerField(const std::string& bytes, std::size_t at) {
 
 }  // namespace
 
-CalTimeRestart::CalTimeRestart(DynamicAnalysis& analysis, const RestartPlan& plan)
-    : analysis_(analysis), plan_(plan) {
-    if (resuming() || saving()) fingerprint_ = fingerprintOf(analysis);
+CalTimeRestart::CalTimeRestart(DynamicAnalysis& analysis, RunOutputs& outputs, const RestartPlan& plan)
+    : analysis_(analysis), outputs_(outputs), plan_(plan) {
+    if (resuming() || saving()) fingerprint_ = fingerprintOf(analysis, outputs);
 }
 
 StepPoint CalTimeRestart::resume(double baseStep, int maxSteps) {
@@ -200,24 +223,31 @@ StepPoint CalTimeRestart::resume(double baseStep, int maxSteps) {
 
     StepPoint at_step;
     Reader reader(payload);
-    visitState(reader, analysis_, at_step);
+    visitState(reader, analysis_, outputs_, at_step);
     if (!reader.ok || !reader.atEnd()) refuse(file, "does not fit the model's tables");
     if (!(at_step.time >= 0.0 && at_step.time / baseStep <= maxSteps) || at_step.step < 0)
         refuse(file, "holds an impossible time or step");
+    const std::pair<std::string, std::uint64_t> appended[] = {
+        {kHistoryFileName, at_step.historyBytes},
+        {kEnergyFileName, at_step.energyBytes},
+        {analysis_.wallHistoryFile, at_step.wallHistoryBytes},
+        {kContactFileName, at_step.contactBytes}};
     std::error_code error;
-    const auto historySize = std::filesystem::file_size(kHistoryFileName, error);
-    if (error || historySize < at_step.historyBytes)
-        refuse(file, std::string("needs the history file ") + kHistoryFileName + " of the run it was saved from");
-    std::filesystem::resize_file(kHistoryFileName, at_step.historyBytes, error);
-    if (error) analysisError("Resume", std::string("cannot cut back the history file ") + kHistoryFileName);
+    for (const auto& [name, length] : appended) {
+        const auto size = length > 0 ? std::filesystem::file_size(name, error) : 0;
+        if (error || size < length) refuse(file, "needs the file " + name + " of the run it was saved from");
+    }
+    for (const auto& [name, length] : appended) {
+        if (length > 0) std::filesystem::resize_file(name, length, error);
+        if (error) analysisError("Resume", "cannot cut back the file " + name);
+    }
     return at_step;
 }
 
-void CalTimeRestart::save(double time, int step, std::ostream& history) {
-    history.flush();
-    StepPoint at{time, step, static_cast<std::uint64_t>(history.tellp())};
+void CalTimeRestart::save(const StepPoint& point) {
+    StepPoint at = point;
     Writer payload;
-    visitState(payload, analysis_, at);
+    visitState(payload, analysis_, outputs_, at);
     Hash check;
     check.bytes(payload.bytes.data(), payload.bytes.size());
     Writer header;

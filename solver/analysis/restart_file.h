@@ -10,7 +10,6 @@
 #pragma once
 
 #include <cstdint>
-#include <iosfwd>
 #include <string>
 
 #include "analysis/restart_plan.h"
@@ -18,39 +17,45 @@
 namespace zelk {
 
 class DynamicAnalysis;
+class RunOutputs;
 
-// Where a CALTIME stands between two steps.
+// Where a CALTIME stands between two steps, with the lengths of the files it
+// appends to after those steps (0: not written, or started anew).
 struct StepPoint {
     double time = 0.0;
-    int step = 0;                    // steps done
-    std::uint64_t historyBytes = 0;  // length of the history file after those steps
+    int step = 0;                        // steps done
+    std::uint64_t historyBytes = 0;      // End_y.txt
+    std::uint64_t energyBytes = 0;       // Energy.txt
+    std::uint64_t wallHistoryBytes = 0;  // GRIDWALL's HISTORY file
+    std::uint64_t contactBytes = 0;      // Contact.txt
 };
 
 class CalTimeRestart {
 public:
-    // Takes the fingerprint of the analysis as it is at the start of the CALTIME
-    // (after the masses are computed), when the plan saves or resumes.
-    CalTimeRestart(DynamicAnalysis& analysis, const RestartPlan& plan);
+    // Takes the fingerprint of the analysis and its outputs as they are at the
+    // start of the CALTIME (after the masses are computed), when the plan saves or resumes.
+    CalTimeRestart(DynamicAnalysis& analysis, RunOutputs& outputs, const RestartPlan& plan);
 
     bool resuming() const { return !plan_.resumeFile.empty(); }
     bool saving() const { return plan_.saveEvery > 0; }
     bool saveDue(int step) const { return saving() && step % plan_.saveEvery == 0; }
     const std::string& saveFile() const { return plan_.saveFile; }
 
-    // Reads and checks the resume file, cuts the history file back to the
-    // saved step and restores the analysis. A file that is not a restart file,
-    // comes from another version or another run, is truncated or corrupted, or
-    // whose history file is shorter than recorded, is refused (exit 1) before
-    // anything is changed. The saved time and step must lie within the run's
+    // Reads and checks the resume file, cuts the files the run appends to back
+    // to the saved step and restores the analysis and its outputs. A file that
+    // is not a restart file, comes from another version or another run, is
+    // truncated or corrupted, or one of whose appended files is missing or
+    // shorter than recorded, is refused (exit 1) before any file is changed. The saved time and step must lie within the run's
     // maxSteps steps of length baseStep.
     StepPoint resume(double baseStep, int maxSteps);
 
-    // Flushes the history and writes the state atomically: a temporary file,
-    // flushed to the disk, then renamed over the restart file.
-    void save(double time, int step, std::ostream& history);
+    // Writes the state at the point atomically: a temporary file, flushed to
+    // the disk, then renamed over the restart file.
+    void save(const StepPoint& at);
 
 private:
     DynamicAnalysis& analysis_;
+    RunOutputs& outputs_;
     RestartPlan plan_;
     std::uint64_t fingerprint_ = 0;
 };

@@ -18,9 +18,9 @@ namespace {
 
 constexpr const char* kCalTime = "CalTime";
 
-// Opens a result file for writing, or reports it by name and ends the run.
-std::ofstream openResultFile(const std::string& fileName, std::ios::openmode mode = std::ios::out) {
-    std::ofstream out(fileName, mode);
+// Opens a result file as openAppended does, or reports it by name and ends the run.
+std::ofstream openResultFile(const std::string& fileName, std::uint64_t bytes = 0) {
+    std::ofstream out = openAppended(fileName, bytes);
     if (!out) analysisError(kCalTime, "cannot open result file \"" + fileName + "\"");
     return out;
 }
@@ -49,20 +49,11 @@ void DynamicAnalysis::runToTime(double tEnd, const RestartPlan& plan) {
     if (plan.resumeFile.empty()) history = openResultFile(kHistoryFileName);
 
     std::fill(force.begin(), force.end(), 0.0);
-    double time = 0.0;
-    int step = 0;
     computeWeightsAndMass();
     checkNodalMasses();
     history_.reset();
-    if (!wallHistoryFile.empty()) {
-        history_ = std::make_unique<WallHistory>(wallHistoryFile);
-        if (!history_->isOpen()) analysisError(kCalTime, "cannot open result file \"" + wallHistoryFile + "\"");
-    }
-    std::ofstream contactHistory;
-    if (bodyContact_) {
-        contactHistory = openResultFile(kContactFileName);
-        bodyContact_->prepare(*model, contactNodes_, nodalMass);
-    }
+    if (!wallHistoryFile.empty()) history_ = std::make_unique<WallHistory>();
+    if (bodyContact_) bodyContact_->prepare(*model, contactNodes_, nodalMass);
 
     // The step length is a length: divided by the fastest bar wave speed it gives a time.
     const double baseStep = stepLength / largestWaveSpeed();
@@ -73,15 +64,25 @@ void DynamicAnalysis::runToTime(double tEnd, const RestartPlan& plan) {
                                     " steps (is the step length too small?)");
 
     RunOutputs outputs(*this, tEnd, baseStep);
-    CalTimeRestart restart(*this, plan);
+    CalTimeRestart restart(*this, outputs, plan);
+    // The other appended files are opened only now, so that a refused restart file leaves them as they were.
+    StepPoint at;
     if (restart.resuming()) {
-        const StepPoint resumed = restart.resume(baseStep, kMaxSteps);
-        time = resumed.time;
-        step = resumed.step;
-        history = openResultFile(kHistoryFileName, std::ios::in | std::ios::out);
-        history.seekp(0, std::ios::end);
+        at = restart.resume(baseStep, kMaxSteps);
+        history = openResultFile(kHistoryFileName, at.historyBytes);
     }
+    double time = at.time;
+    int step = at.step;
     useEightDigitFormat(history);
+    outputs.open(restart.resuming(), at.energyBytes);
+    if (history_ && !history_->open(wallHistoryFile, at.wallHistoryBytes))
+        analysisError(kCalTime, "cannot open result file \"" + wallHistoryFile + "\"");
+    std::ofstream contactHistory;
+    if (bodyContact_) contactHistory = openResultFile(kContactFileName, at.contactBytes);
+    const auto save = [&] {
+        restart.save({time, step, writtenBytes(history), outputs.energyBytes(),
+                      history_ ? history_->bytes() : 0, bodyContact_ ? writtenBytes(contactHistory) : 0});
+    };
     const RunInterruption interruption;
 
     // A run resumed from its last step has no step left to make.
@@ -110,9 +111,9 @@ void DynamicAnalysis::runToTime(double tEnd, const RestartPlan& plan) {
         if (std::fmod(baseSteps, 100.0) == 0.0)
             writeNodeFile(nodeFileName(static_cast<int>(baseSteps / 100.0)), true);
         ++step;
-        if (restart.saveDue(step)) restart.save(time, step, history);
+        if (restart.saveDue(step)) save();
         if (interruption.signal() != 0) {
-            if (restart.saving() && !restart.saveDue(step)) restart.save(time, step, history);
+            if (restart.saving() && !restart.saveDue(step)) save();
             history.close();
             writeNodeFile(kFinalNodeFileName, false);
             reportInterruption(interruption.signal(), time, step, restart);
@@ -122,7 +123,7 @@ void DynamicAnalysis::runToTime(double tEnd, const RestartPlan& plan) {
     }
     // The final state too, so that the restart file of a run does not depend on
     // where it was resumed, and a later deck can carry the run on to a later time.
-    if (restart.saving() && !restart.saveDue(step)) restart.save(time, step, history);
+    if (restart.saving() && !restart.saveDue(step)) save();
     writeNodeFile(kFinalNodeFileName, false);
     history_.reset();
     outputs.finish(step, time);
