@@ -2,20 +2,23 @@
 """A cube of side^3 nodes stopped (SIGKILL at random steps, SIGINT, or a shorter
 CALTIME ending at the first, a node-file and the last step) and resumed from its
 restart file leaves every file as the run made without stopping; a corrupted
-restart file is refused. Usage: restart_resumes_exactly_test.py ZELK bench-scale.py side"""
+restart file is refused. The cube writes a VTK series and a wall history too; two
+bars with BODYCONTACT are stopped while they touch.
+Usage: restart_resumes_exactly_test.py ZELK bench-scale.py side two_bars.dat"""
 import filecmp, os, random, runpy, signal, subprocess, sys, tempfile
 
 zelk, steps, save = sys.argv[1], 320, "  SAVESTATE 25\n"
-cube = runpy.run_path(sys.argv[2])["cube_input"](int(sys.argv[3]), steps)
+cube = runpy.run_path(sys.argv[2])["cube_input"](int(sys.argv[3]), steps, 30)
 cal = next(line for line in cube.splitlines() if "CALTIME" in line)
+cube = cube.replace(cal, "  GRIDWALL 1\n    HISTORY wall.txt\n    PLANE Z -1 -1.0 0 1e5\n  ENDGRID\n" + cal)
 
-def start(folder, lines, cal_line=cal):
+def start(folder, lines, cal_line=None):
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, "cube.dat"), "w") as f:
-        f.write(cube.replace(cal, lines + cal_line))
+        f.write(cube.replace(cal, lines + (cal_line or cal)))
     return subprocess.Popen([zelk, "cube.dat"], cwd=folder, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
 
-def run(folder, lines, cal_line=cal, code=0):
+def run(folder, lines, cal_line=None, code=0):
     child = start(folder, lines, cal_line)
     out, err = child.communicate()
     assert child.returncode == code, f"{folder}: exit {child.returncode}\n{err}"
@@ -59,3 +62,8 @@ with tempfile.TemporaryDirectory() as root:
     history = open(os.path.join(folder, "End_y.txt"), "rb").read()
     assert "is corrupted" in run(folder, "  RESUME\n", code=1)
     assert open(os.path.join(folder, "End_y.txt"), "rb").read() == history
+    cube = open(sys.argv[4]).read()
+    cal, reference = next(line for line in cube.splitlines() if "CALTIME" in line), os.path.join(root, "bars")
+    times = [float(line.split()[-1]) for line in run(reference, save).splitlines() if "TIME STEP" in line]
+    run(os.path.join(root, "bars40"), save, f"  CALTIME {(times[38] + times[39]) / 2!r}")
+    resume_and_compare(os.path.join(root, "bars40"), "two bars stopped after step 40")
