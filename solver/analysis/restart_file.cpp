@@ -172,6 +172,9 @@ std::uint64_t fingerprintOf(DynamicAnalysis& a, RunOutputs& outputs) {
         if (const auto* cylinder = dynamic_cast<const CylinderWall*>(wall.get()))
             h.field(cylinder->radius), h.field(cylinder->radialSide);
     }
+    // The outputs go on in the files of the saved run.
+    h.field(a.vtk.interval), h.bytes(a.vtk.stem.data(), a.vtk.stem.size());
+    h.bytes(a.wallHistoryFile.data(), a.wallHistoryFile.size());
     StepPoint start;
     visitState(h, a, outputs, start);
     return h.value();
@@ -244,8 +247,7 @@ StepPoint CalTimeRestart::resume(double baseStep, int maxSteps) {
     return at_step;
 }
 
-void CalTimeRestart::save(const StepPoint& point) {
-    StepPoint at = point;
+void CalTimeRestart::save(const StepPoint& at) {
     Writer payload;
     visitState(payload, analysis_, outputs_, at);
     Hash check;
