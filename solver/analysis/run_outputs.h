@@ -38,7 +38,8 @@ public:
         io.field(lastStepStart_);
         io.count(series_ ? 1 : 0);
         if (series_) {
-            io.field(series_->counters);
+            io.field(series_->counters.members);  // one by one: the struct has padding
+            io.field(series_->counters.nextBaseStep);
             io.list(series_->times);
         }
     }
