@@ -41,7 +41,6 @@ TEST(InputMistakeHints, EachMistakeAddsItsLine) {
         // Words that used to fall back silently.
         {"SteptimeConstant", cubeRun("DYNAMICS PIEFG\nSTEPTIME CONSTANT 0.1\n"), kErr, "CONSTANT gives a step that", 0},
         {"Axis", cubeRun("DYNAMICS PIEFG\nGRIDWALL 1\nPLANE W -1 0 0 1\nENDGRID\n"), kErr, "W in line 34 taken as", 0},
-        {"MaxInflPtBelowZero", cubeRun("MAXINFLPT -3\n"), kErr, "MAXINFLPT : -3 is below 0 and taken as 0", 0},
         {"CellKind", cube("DMCELL", "DOMAIN"), kErr, "kind DOMAIN in line 25 is neither BDCELL nor DMCELL", 0},
     });
 }
