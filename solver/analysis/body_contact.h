@@ -42,6 +42,16 @@ public:
     int touching() const { return touching_; }
     double totalNormalForce() const { return totalForce_; }
 
+    // The search's state, for restart files (restart_file.cpp): a resumed run
+    // searches at the same steps as a run made without stopping.
+    template <typename Io>
+    void visitState(Io& io) {
+        io.list(candidates_);
+        io.list(searchedAt_);
+        io.field(searched_);
+        io.field(searches_);
+    }
+
 private:
     void search(const std::vector<Vector3>& x);
 

@@ -36,6 +36,7 @@
 #include "analysis/influence_table.h"
 #include "analysis/material_model.h"
 #include "analysis/point_evaluator.h"
+#include "analysis/restart_plan.h"
 #include "analysis/result_files.h"
 #include "analysis/rigid_wall.h"
 #include "analysis/wall_history.h"
@@ -68,8 +69,10 @@ public:
     void setBodyVelocity(int body, double vx, double vy, double vz);
 
     // CALTIME: steps from time 0 until the time passes tEnd, writing the history
-    // file, a node file every 100 base steps and "Node.dat" at the end.
-    void runToTime(double tEnd);
+    // file, a node file every 100 base steps and "Node.dat" at the end. The plan
+    // may save restart files on the way, or start from one instead of time 0.
+    // SIGINT or SIGTERM stops the run after the current step (exit 128 + signal).
+    void runToTime(double tEnd, const RestartPlan& plan = {});
 
     // Integration weight of every point and lumped mass of every node; a
     // non-positive cell weight prints it and "cell xj error!!!", exit 1.
@@ -105,6 +108,16 @@ public:
     void addWallWork(double dt);
     // Mass that a wall force at node I's place acts on (see external_forces.cpp).
     double contactMass(int node) const;
+    // The running state of the outputs and the contact between bodies, for restart files (restart_file.cpp).
+    template <typename Io>
+    void visitLoopState(Io& io) {
+        io.field(energy);
+        io.vector(lastWallForce_);
+        io.count(history_ ? 1 : 0);
+        if (history_) history_->visitState(io);
+        io.count(bodyContact_ ? 1 : 0);
+        if (bodyContact_) bodyContact_->visitState(io);
+    }
     // The current state as a VTK grid (vtk_state.cpp).
     VtkGrid vtkGrid() const;
     // Integration point whose stress is written for node I.

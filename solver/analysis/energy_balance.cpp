@@ -17,11 +17,13 @@ void EnergySums::noteLargest() {
     largest = std::max({largest, kinetic, std::abs(internal), std::abs(wallWork - startWallWork), startTotal});
 }
 
-EnergyFile::EnergyFile() : out_(kEnergyFileName) {
+void EnergyFile::open(std::uint64_t bytes) {
+    out_ = openAppended(kEnergyFileName, bytes);
     if (!out_) analysisError("CalTime", std::string("cannot open result file \"") + kEnergyFileName + "\"");
-    out_ << "#" << std::setw(15) << "time" << std::setw(10) << "step" << std::setw(16) << "kinetic"
-         << std::setw(16) << "internal" << std::setw(16) << "plastic_work" << std::setw(16) << "wall_work"
-         << std::setw(16) << "total" << std::setw(16) << "energy_error" << "\n";
+    if (bytes == 0)
+        out_ << "#" << std::setw(15) << "time" << std::setw(10) << "step" << std::setw(16) << "kinetic"
+             << std::setw(16) << "internal" << std::setw(16) << "plastic_work" << std::setw(16) << "wall_work"
+             << std::setw(16) << "total" << std::setw(16) << "energy_error" << "\n";
     out_ << std::scientific << std::setprecision(8);
 }
 

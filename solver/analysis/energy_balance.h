@@ -9,8 +9,10 @@
 // model's units (J for m, kg, s).
 #pragma once
 
+#include <cstdint>
 #include <fstream>
 
+#include "analysis/result_files.h"
 #include "model/tensor3.h"
 
 namespace zelk {
@@ -49,8 +51,10 @@ inline double stressWork(const Tensor3& before, const Tensor3& after, const Tens
 // "Energy.txt": a header line naming the columns, then one line per call of write.
 class EnergyFile {
 public:
-    EnergyFile();
+    // A new file with its header (bytes 0), or the file of a resumed run, cut back to bytes.
+    void open(std::uint64_t bytes);
     void write(double time, int step, const EnergySums& sums);
+    std::uint64_t bytes() { return writtenBytes(out_); }
 
 private:
     std::ofstream out_;

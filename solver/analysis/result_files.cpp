@@ -5,6 +5,18 @@
 
 namespace zelk {
 
+std::ofstream openAppended(const std::string& fileName, std::uint64_t bytes) {
+    if (bytes == 0) return std::ofstream(fileName);
+    std::ofstream out(fileName, std::ios::in | std::ios::out);
+    out.seekp(0, std::ios::end);
+    return out;
+}
+
+std::uint64_t writtenBytes(std::ostream& out) {
+    out.flush();
+    return static_cast<std::uint64_t>(out.tellp());
+}
+
 void useEightDigitFormat(std::ostream& out) {
     out.unsetf(std::ios::floatfield);
     out << std::setprecision(8) << std::showpoint;

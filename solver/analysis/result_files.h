@@ -5,7 +5,8 @@
 #pragma once
 
 #include <array>
-#include <iosfwd>
+#include <cstdint>
+#include <fstream>
 #include <span>
 #include <string>
 
@@ -20,6 +21,12 @@ inline constexpr int kIndexFieldWidth = 12;  // every node number of a connectiv
 // History and numbered node files: general notation, 8 significant digits,
 // trailing zeros and the decimal point kept. (Node.dat keeps the stream default.)
 void useEightDigitFormat(std::ostream& out);
+
+// A result file a CALTIME appends to: a new (emptied) one for bytes 0, else the
+// existing file, which a resumed run has cut back to bytes, positioned at its end.
+std::ofstream openAppended(const std::string& fileName, std::uint64_t bytes);
+// Flushes out and returns its length, which a restart file records.
+std::uint64_t writtenBytes(std::ostream& out);
 
 // Name of the node file written at base step 100 * hundreds: three digits at
 // least (Node000.txt, Node042.txt, Node123.txt), more when needed (Node1000.txt).

@@ -13,10 +13,15 @@ RunOutputs::RunOutputs(DynamicAnalysis& analysis, double tEnd, double baseStep)
       interval_(analysis.vtk.enabled ? analysis.vtk.interval : 100),
       progress_(tEnd, analysis.numIntPoints) {
     analysis_.startEnergyBalance();
-    if (analysis_.vtk.enabled) {
-        series_.emplace(analysis_.vtk);
+    if (analysis_.vtk.enabled) series_.emplace(analysis_.vtk);
+}
+
+void RunOutputs::open(bool resumed, std::uint64_t energyBytes) {
+    energyFile_.open(energyBytes);
+    if (series_ && resumed)
+        series_->writeCollection();
+    else if (series_)
         series_->add(0.0, 0, analysis_.vtkGrid());
-    }
 }
 
 long long RunOutputs::baseSteps(double time) const { return static_cast<long long>(std::trunc(time / baseStep_)); }

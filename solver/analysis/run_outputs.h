@@ -1,9 +1,11 @@
 // The outputs a CALTIME adds beside the history and node files: the energy
 // balance "Energy.txt", the VTK series (when VTK was given) and the progress
 // line and summary. runToTime creates one per CALTIME, after the weights and
-// masses, and reports every step to it.
+// masses, opens its files once a resumed run has restored it, and reports
+// every step to it.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include "analysis/energy_balance.h"
@@ -16,12 +18,31 @@ class DynamicAnalysis;
 
 class RunOutputs {
 public:
-    // Starts the energy balance and writes the series' member at time 0.
+    // Starts the energy balance.
     RunOutputs(DynamicAnalysis& analysis, double tEnd, double baseStep);
+    // Starts the files: a new energy file and the series' member at time 0, or
+    // for a resumed run the energy file cut back to energyBytes and the .pvd of
+    // the members it had written.
+    void open(bool resumed, std::uint64_t energyBytes);
+    std::uint64_t energyBytes() { return energyFile_.bytes(); }
     // After step (from 0) of length dt has brought the time to time.
     void afterStep(int step, double time, double dt);
     // After the loop, steps steps taken: the last energy line and series member, then the summary.
     void finish(int steps, double time);
+
+    // The counters, for restart files (restart_file.cpp).
+    template <typename Io>
+    void visitState(Io& io) {
+        io.field(nextEnergyLine_);
+        io.field(lastEnergyStep_);
+        io.field(lastStepStart_);
+        io.count(series_ ? 1 : 0);
+        if (series_) {
+            io.field(series_->counters.members);  // one by one: the struct has padding
+            io.field(series_->counters.nextBaseStep);
+            io.list(series_->times);
+        }
+    }
 
 private:
     long long baseSteps(double time) const;

@@ -6,8 +6,11 @@
 #include <iostream>
 
 #include "analysis/analysis_errors.h"
+#include "input/fatal_exit.h"
 #include "analysis/dynamic_analysis.h"
 #include "analysis/run_outputs.h"
+#include "analysis/restart_file.h"
+#include "analysis/run_interruption.h"
 
 namespace zelk {
 
@@ -15,11 +18,22 @@ namespace {
 
 constexpr const char* kCalTime = "CalTime";
 
-// Opens a result file for writing, or reports it by name and ends the run.
-std::ofstream openResultFile(const std::string& fileName) {
-    std::ofstream out(fileName);
+// Opens a result file as openAppended does, or reports it by name and ends the run.
+std::ofstream openResultFile(const std::string& fileName, std::uint64_t bytes = 0) {
+    std::ofstream out = openAppended(fileName, bytes);
     if (!out) analysisError(kCalTime, "cannot open result file \"" + fileName + "\"");
     return out;
+}
+
+// Tells on standard error where the run stopped and how to go on from there.
+void reportInterruption(int signalNumber, double time, int step, const CalTimeRestart& restart) {
+    std::cerr << "*** Interrupted *** CalTime : signal " << signalNumber << " : stopped after step " << step
+              << " at time " << time << "; " << kFinalNodeFileName << " written\n";
+    if (restart.saving())
+        std::cerr << "    restart file " << restart.saveFile() << " written: give RESUME " << restart.saveFile()
+                  << " before CALTIME and run the deck again to go on\n";
+    else
+        std::cerr << "    no restart file (SAVESTATE is off): a new run starts from time 0\n";
 }
 
 // The step counter is a 32-bit integer.
@@ -27,27 +41,19 @@ constexpr int kMaxSteps = std::numeric_limits<int>::max();
 
 }  // namespace
 
-void DynamicAnalysis::runToTime(double tEnd) {
+void DynamicAnalysis::runToTime(double tEnd, const RestartPlan& plan) {
     if (!(stepLength > 0.0) || !std::isfinite(stepLength))
         analysisError(kCalTime, "the step length must be positive (give STEPTIME before CALTIME)");
-    std::ofstream history = openResultFile(kHistoryFileName);
-    useEightDigitFormat(history);
+    // A resumed run keeps the history file until the restart file is checked.
+    std::ofstream history;
+    if (plan.resumeFile.empty()) history = openResultFile(kHistoryFileName);
 
     std::fill(force.begin(), force.end(), 0.0);
-    double time = 0.0;
-    int step = 0;
     computeWeightsAndMass();
     checkNodalMasses();
     history_.reset();
-    if (!wallHistoryFile.empty()) {
-        history_ = std::make_unique<WallHistory>(wallHistoryFile);
-        if (!history_->isOpen()) analysisError(kCalTime, "cannot open result file \"" + wallHistoryFile + "\"");
-    }
-    std::ofstream contactHistory;
-    if (bodyContact_) {
-        contactHistory = openResultFile(kContactFileName);
-        bodyContact_->prepare(*model, contactNodes_, nodalMass);
-    }
+    if (!wallHistoryFile.empty()) history_ = std::make_unique<WallHistory>();
+    if (bodyContact_) bodyContact_->prepare(*model, contactNodes_, nodalMass);
 
     // The step length is a length: divided by the fastest bar wave speed it gives a time.
     const double baseStep = stepLength / largestWaveSpeed();
@@ -58,11 +64,34 @@ void DynamicAnalysis::runToTime(double tEnd) {
                                     " steps (is the step length too small?)");
 
     RunOutputs outputs(*this, tEnd, baseStep);
+    CalTimeRestart restart(*this, outputs, plan);
+    // The other appended files are opened only now, so that a refused restart file leaves them as they were.
+    StepPoint at;
+    if (restart.resuming()) {
+        at = restart.resume(baseStep, kMaxSteps);
+        history = openResultFile(kHistoryFileName, at.historyBytes);
+    }
+    double time = at.time;
+    int step = at.step;
+    useEightDigitFormat(history);
+    outputs.open(restart.resuming(), at.energyBytes);
+    if (history_ && !history_->open(wallHistoryFile, at.wallHistoryBytes))
+        analysisError(kCalTime, "cannot open result file \"" + wallHistoryFile + "\"");
+    std::ofstream contactHistory;
+    if (bodyContact_) contactHistory = openResultFile(kContactFileName, at.contactBytes);
+    const auto save = [&] {
+        restart.save({time, step, writtenBytes(history), outputs.energyBytes(),
+                      history_ ? history_->bytes() : 0, bodyContact_ ? writtenBytes(contactHistory) : 0});
+    };
+    const RunInterruption interruption;
+
+    // A run resumed from its last step has no step left to make.
+    const bool finished = restart.resuming() && time > tEnd;
     const std::size_t lastNode = 3 * static_cast<std::size_t>(model->NUMNP) - 3;
-    while (tEnd >= 0.0) {
+    while (tEnd >= 0.0 && !finished) {
         const double dt = constantStep ? baseStep : baseStep * minJacobian;
         if (time + dt == time || step == kMaxSteps)
-            analysisError(kCalTime, "the time no longer advances at step " + std::to_string(step + 1) +
+            analysisError(kCalTime, "the time no longer advances at step " + std::to_string(step + 1LL) +
                                         " (is the step length too small?)");
         time += dt;
         const double stressZZ = intPoints.empty() ? 0.0 : intPoints[0].stress[2][2];
@@ -82,8 +111,19 @@ void DynamicAnalysis::runToTime(double tEnd) {
         if (std::fmod(baseSteps, 100.0) == 0.0)
             writeNodeFile(nodeFileName(static_cast<int>(baseSteps / 100.0)), true);
         ++step;
+        if (restart.saveDue(step)) save();
+        if (interruption.signal() != 0) {
+            if (restart.saving() && !restart.saveDue(step)) save();
+            history.close();
+            writeNodeFile(kFinalNodeFileName, false);
+            reportInterruption(interruption.signal(), time, step, restart);
+            fatalExit(interruption.exitCode());
+        }
         if (time > tEnd) break;
     }
+    // The final state too, so that the restart file of a run does not depend on
+    // where it was resumed, and a later deck can carry the run on to a later time.
+    if (restart.saving() && !restart.saveDue(step)) save();
     writeNodeFile(kFinalNodeFileName, false);
     history_.reset();
     outputs.finish(step, time);

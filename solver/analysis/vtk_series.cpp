@@ -34,7 +34,10 @@ void VtkSeries::add(double time, long long baseSteps, const VtkGrid& grid) {
     times.push_back(time);
     ++counters.members;
     counters.nextBaseStep = (baseSteps / settings_.interval + 1) * settings_.interval;
+    writeCollection();
+}
 
+void VtkSeries::writeCollection() const {
     std::vector<VtkSeriesEntry> entries;
     for (int member = 0; member < counters.members; ++member)
         entries.push_back({times[member], std::filesystem::path(memberFileName(member)).filename().string()});

@@ -35,6 +35,8 @@ public:
     bool holds(double time) const { return !times.empty() && times.back() == time; }
     // Writes the grid as the next member at the given time and rewrites the .pvd.
     void add(double time, long long baseSteps, const VtkGrid& grid);
+    // Writes the .pvd listing the members written so far (a resumed run's start).
+    void writeCollection() const;
 
     VtkSeriesCounters counters;
     std::vector<double> times;  // time of each member written, in order

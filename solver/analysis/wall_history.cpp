@@ -6,7 +6,11 @@
 
 namespace zelk {
 
-WallHistory::WallHistory(const std::string& fileName) : out_(fileName) { useEightDigitFormat(out_); }
+bool WallHistory::open(const std::string& fileName, std::uint64_t bytes) {
+    out_ = openAppended(fileName, bytes);
+    useEightDigitFormat(out_);
+    return static_cast<bool>(out_);
+}
 
 void WallHistory::startStep(const std::vector<double>& force, const std::vector<double>& velocity) {
     wallForce_ = force;

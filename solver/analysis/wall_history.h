@@ -9,16 +9,20 @@
 // that only takes energy out has a wall work that never rises.
 #pragma once
 
+#include <cstdint>
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "analysis/result_files.h"
 
 namespace zelk {
 
 class WallHistory {
 public:
-    explicit WallHistory(const std::string& fileName);
-    bool isOpen() const { return static_cast<bool>(out_); }
+    // A new file (bytes 0), or the file of a resumed run, cut back to bytes; false if it cannot be opened.
+    bool open(const std::string& fileName, std::uint64_t bytes);
+    std::uint64_t bytes() { return writtenBytes(out_); }
 
     // Before the internal forces are added: force holds the wall forces.
     void startStep(const std::vector<double>& force, const std::vector<double>& velocity);
@@ -26,6 +30,13 @@ public:
     void takeInternal(const std::vector<double>& force);
     // After the velocities are advanced; writes the step's line.
     void endStep(double time, double dt, const std::vector<double>& velocity, const std::vector<double>& mass);
+
+    // The running sums, for restart files (restart_file.cpp).
+    template <typename Io>
+    void visitState(Io& io) {
+        io.field(internalEnergy_);
+        io.field(wallWork_);
+    }
 
 private:
     std::ofstream out_;

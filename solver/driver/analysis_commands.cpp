@@ -3,6 +3,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis/dynamic_analysis.h"
@@ -160,7 +161,10 @@ void handleCalTime(MacroContext& context) {
     DynamicAnalysis* dynamics = requireDynamics(context);
     if (!dynamics) return;
     context.record.advice.analysisRan();
-    dynamics->runToTime(context.record.reader.readReal());
+    RestartPlan& restart = context.record.restart;
+    const double tEnd = context.record.reader.readReal();
+    const std::string resumeFile = std::exchange(restart.resumeFile, "");
+    dynamics->runToTime(tEnd, {restart.saveEvery, restart.saveFile, resumeFile});
 }
 
 }  // namespace zelk

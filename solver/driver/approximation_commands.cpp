@@ -30,13 +30,21 @@ void readPointFile(MacroContext& context) {
     int count = 0;
     file >> count;
     if (!file || count < 0) count = 0;
-    record.pointSet.assign(static_cast<std::size_t>(count), EvPoint{});
-    for (EvPoint& point : record.pointSet) {
+    if (count > maxTableCount<EvPoint>()) {
+        std::cerr << "*** Error *** Point : " << count << " points in " << name << " out of range 0 to "
+                  << maxTableCount<EvPoint>() << "\n";
+        fatalExit(1);
+    }
+    // The points grow with the file, so a count larger than the file ends at its
+    // first missing point (its material is not found) before much is allocated.
+    for (int k = 0; k < count; ++k) {
+        EvPoint point;
         std::string material;
         file >> point.x >> point.y >> point.z >> material >> point.pointValue;
         point.materialName = material;
         const int index = record.model.findMaterial(material, record.reader.lineNumber());
         point.placeIn(*record.model.materials[static_cast<std::size_t>(index)]);
+        record.pointSet.push_back(std::move(point));
     }
 }
 

@@ -9,6 +9,7 @@
 #include "driver/core_commands.h"
 #include "driver/output_commands.h"
 #include "driver/report_commands.h"
+#include "driver/restart_commands.h"
 
 namespace zelk {
 
@@ -67,6 +68,8 @@ constexpr std::array<MacroCommand, MacroKeywords.count()> kMacroCommands{{
     {kMacroGridWall, handleGridWall, "rigid walls of the analysis"},
     {kMacroCalTime, handleCalTime, "run the analysis to the given time"},
     {kMacroVtk, handleVtk, "VTK series of the following CALTIMEs: [interval in base steps] [file stem]"},
+    {kMacroSaveState, handleSaveState, "write restart files during CALTIME: every n steps [to file]"},
+    {kMacroResume, handleResume, "start the next CALTIME from a restart file"},
     {kMacroBodyContact, handleBodyContact, "contact between bodies: stiffness fraction, damping ratio"},
     {kMacroBodyVelocity, handleBodyVelocity, "initial velocity of one body"},
 }};

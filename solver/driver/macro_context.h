@@ -36,6 +36,7 @@ struct MacroRecord {
     std::unique_ptr<MlsApproximation> approximation;
     std::vector<EvPoint> pointSet;  // built by POINT; replaced by the next POINT
     InputAdvice advice;             // notes on rejected and unused input, over all blocks
+    RestartPlan restart;            // SAVESTATE holds until changed; RESUME for the next CALTIME only
 };
 
 struct MacroContext {

@@ -29,7 +29,8 @@ private:
     std::ostream& resultFile_;
 };
 
-// first, last and step read from the input and clamped to 1..count (step >= 1).
+// first, last and step read from the input and clamped to 1..count (step >= 1);
+// a loop over the range counts with long long.
 struct ReportRange {
     int first, last, step;
 };
@@ -54,8 +55,9 @@ void supportSizeReport(MacroContext& context) {
     BothStreams out(record.resultFile);
     out << "SupportSize[" << r.first << ":" << r.last << ":" << r.step << "] = \n";
     int written = 0;
-    for (int k = r.first; k <= r.last && k <= n; k += r.step) {
-        out << "s[" << k << "]=" << std::setw(8) << approx->SupportSize(k - 1, 0) << "  ";
+    // k is wider than the fields, so that k + step cannot overflow whatever the step.
+    for (long long k = r.first; k <= r.last && k <= n; k += r.step) {
+        out << "s[" << k << "]=" << std::setw(8) << approx->SupportSize(static_cast<int>(k - 1), 0) << "  ";
         ++written;
         if (written % 5 == 0 || k + r.step > r.last || k + r.step > n) out << "\n";
     }
@@ -69,7 +71,7 @@ void influenceListReport(MacroContext& context) {
     const ReportRange r = readRange(record.reader, model.NUMEVPOINT);
     BothStreams out(record.resultFile);
     out << "InflPtsNb[" << r.first << ":" << r.last << ":" << r.step << "] = \n";
-    for (int k = r.first; k <= r.last && k <= count; k += r.step) {
+    for (long long k = r.first; k <= r.last && k <= count; k += r.step) {
         const EvPoint& point = model.evPoints[static_cast<std::size_t>(k - 1)];
         out << "  Evaluation point number = " << k << "  InflPtsNb = " << point.inflPtsNb << "\n";
         const int listed = static_cast<int>(point.inflPts.size());

@@ -60,7 +60,7 @@ inline constexpr const char* macro[] = {
     "SHOW$VAR",   "LIST$VAR",  "SUPP$ORTREGION", "REDUCED$OF", "DYNA$MICS", "STEPTIME$", "INITV$",
     "GRIDW$ALL",  "CALTIME$",
     // Added after the original 44 (HELP lists only those):
-    "VTK$", "BODYC$ONTACT", "BODYV$ELOCITY"};
+    "VTK$", "SAVE$STATE", "RESU$ME", "BODYC$ONTACT", "BODYV$ELOCITY"};
 inline constexpr const char* report[] = {"END$", "SUPP$ORTSIZE", "INFL$PTS", "MEAN$INFLPTS"};
 inline constexpr const char* gridWall[] = {"ENDGRID$", "PLANE$", "CYLI$NDER", "CONT$ACT", "HIST$ORY"};
 }  // namespace keyword_entries
@@ -86,7 +86,7 @@ enum MacroKeyword {
     kMacroPrint, kMacroPause, kMacroRbfType, kMacroRbf, kMacroInfle, kMacroSinChe, kMacroBand,
     kMacroShowVar, kMacroListVar, kMacroSupportRegion, kMacroReducedOf, kMacroDynamics, kMacroStepTime,
     kMacroInitV, kMacroGridWall, kMacroCalTime,
-    kMacroVtk, kMacroBodyContact, kMacroBodyVelocity
+    kMacroVtk, kMacroSaveState, kMacroResume, kMacroBodyContact, kMacroBodyVelocity
 };
 // HELP lists the commands up to CALTIME; those after it are described in the manual.
 inline constexpr int kHelpListedMacros = kMacroCalTime + 1;
