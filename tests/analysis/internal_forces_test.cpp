@@ -103,6 +103,22 @@ TEST_P(InternalForces, SmallJacobianStopsWithExitOneAndTheBoundaryPasses) {
     }
 }
 
+// One unit cell under EFG with u_x = X + Y, u_y = Y + 2Z and no velocity: F = [[2, 1, 0],
+// [0, 2, 2], [0, 0, 1]], J = 4, F^-1 = [[1/2, -1/4, 1/2], [0, 1/2, -1], [0, 0, 1]]. Nothing
+// moves, so the material keeps a deviatoric stress (its pressure comes from the density):
+// sigma = [[1, 2, 3], [2, -4, 5], [3, 5, 3]]. F^-1 sigma has the rows (1.5, 4.5, 1.75),
+// (-2, -7, -0.5) and (3, 5, 3). Each node's dphi/dX_i integrates over the cell to +1/4 on
+// the face X_i = 1, so node (1, 1, 1) gets -J / 4 times the column sums (2.5, 2.5, 4.25).
+TEST(InternalForcesByHand, GeneralGradientAndStressGiveJTimesFInverseSigma) {
+    Body body("EFG", {1, 1, 1, 1.0});
+    const double grad[3][3] = {{1, 1, 0}, {0, 1, 2}, {0, 0, 0}}, rate[3][3] = {};
+    body.setLinearField(grad, rate);
+    for (EvPoint& p : body.analysis->intPoints) p.stress = {{{1, 2, 3}, {2, -4, 5}, {3, 5, 3}}};
+    body.analysis->internalForces(1e-3);
+    const double expected[3] = {-2.5, -2.5, -4.25};
+    for (int a = 0; a < 3; ++a) EXPECT_NEAR(body.analysis->force[3 * 7 + a], expected[a], 1e-12) << a;
+}
+
 INSTANTIATE_TEST_SUITE_P(Schemes, InternalForces, testing::Values("EFG", "PIEFG"));
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -110,8 +111,15 @@ TEST_F(ShapeFunctionFailures, DebugDumpsGoToDebugOut) {
     ASSERT_TRUE(a.shapeFunctions(x, 1, "FULL"));
     a.setDebug("OFF");
     EXPECT_FALSE(debugSwitch);
-    // The point, its list, the moment matrix (Shepard: one term, the sum of the weights) and its condition.
+    // One support line per node, "index ... sx" (y and z are written without a gap between
+    // them), then the point, its list, the moment matrix (Shepard: one term, the sum of
+    // the weights) and its condition.
     const std::string dump = testing_support::readWholeFile("DEBUG.OUT");
+    std::istringstream lines(dump.substr(0, dump.find("\n\n")));
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count)
+        EXPECT_EQ(line.substr(0, 5) + line.substr(line.size() - 8), "    " + std::to_string(count) + " 1.41421") << line;
+    EXPECT_EQ(count, 3);
     EXPECT_NE(dump.find("EvPoint : { 2.0000e-01   2.0000e-01   0.0000e+00    } \nInflPtsNb_ : 3\n    0    1    2\n"
                         "Matrix A : 1 X 1\n1.2176e+00  \n\nCondition number = 1.0000e+00\n"),
               std::string::npos) << dump;
