@@ -33,8 +33,10 @@
 #include "analysis/influence_table.h"
 #include "analysis/material_model.h"
 #include "analysis/point_evaluator.h"
+#include "analysis/point_kinematics.h"
 #include "analysis/result_files.h"
 #include "analysis/rigid_wall.h"
+#include "analysis/transposed_table.h"
 #include "model/model.h"
 
 namespace zelk {
@@ -124,12 +126,22 @@ private:
     const Material& referenceMaterial() const;
     // Reports the first non-finite displacement or velocity after a step, exit 1.
     void checkFinite(int step) const;
+    // Deformation gradient F and its rate of point p at the current displacements and velocities.
+    void deformation(int p, Matrix3 F, Matrix3 Fdot) const;
     void writeNodeFile(const std::string& fileName, bool eightDigits);
 
     bool piefg_ = false;
     InfluenceTable pointTable_;           // influence data of the integration points
     InfluenceTable nodeTable_;            // "EFG": values at the nodes' reference positions (no derivatives)
     int longestList_ = 0;                 // longest influence list met while a table is built
+    TransposedTable byNode_;              // the point table read by node, for order-fixed sums
+    std::vector<std::array<double, 9>> weightedStress_;  // per point: P times weight J, row-major (step work)
+    MaterialCache materials_;             // per-material constants of the step
+    struct WallPush {
+        std::array<double, 3> force{};  // penalty force of the wall on the contact node
+        bool touches = false;           // the node penetrates the wall
+    };
+    std::vector<WallPush> wallForce_;     // per contact node and wall (step work)
     std::vector<int> stressPoint_;        // per node: the point whose stress is written for it
     std::vector<double> contactWeight_;   // per node: weight in the wall penalty
     std::vector<int> contactNodes_;       // nodes with a non-zero nodeFlag

@@ -114,6 +114,8 @@ void DynamicAnalysis::buildIntegrationPoints(PointEvaluator& approximation) {
         buildPiefgPoints(approximation);
     else
         buildEfgPoints(approximation);
+    byNode_.build(pointTable_, m.NUMNP);
+    weightedStress_.assign(numIntPoints, std::array<double, 9>{});
     buildNodeTables(approximation);
 
     pointWeight.assign(numIntPoints, 0.0);
@@ -231,15 +233,17 @@ void DynamicAnalysis::buildNodeTables(PointEvaluator& approximation) {
         approximation.evaluateAt(point, 0, "FULL");
         appendToTable(nodeTable_, point, m.NUMNP, false);
     }
-    std::vector<double> nearest(m.NUMNP, std::numeric_limits<double>::infinity());
-    for (int p = 0; p < numIntPoints; ++p) {
-        const EvPoint& point = intPoints[p];
-        for (int k = pointTable_.offset[p]; k < pointTable_.offset[p + 1]; ++k) {
-            const int n = pointTable_.node[k];
+    // Node n's nearest point, the first in point order at the smallest distance.
+#pragma omp parallel for schedule(static)
+    for (int n = 0; n < m.NUMNP; ++n) {
+        double nearest = std::numeric_limits<double>::infinity();
+        for (int j = byNode_.offset[n]; j < byNode_.offset[n + 1]; ++j) {
+            const int p = byNode_.point[j];
+            const EvPoint& point = intPoints[p];
             const double dx = point.x - m.nodes[n].x, dy = point.y - m.nodes[n].y, dz = point.z - m.nodes[n].z;
             const double distance = dx * dx + dy * dy + dz * dz;
-            if (distance < nearest[n]) {
-                nearest[n] = distance;
+            if (distance < nearest) {
+                nearest = distance;
                 stressPoint_[n] = p;
             }
         }
@@ -273,17 +277,21 @@ void DynamicAnalysis::computeWeightsAndMass() {
                 pointWeight[index++] = cell.weights[g];
             }
     }
-    if (!piefg_) std::fill(contactWeight_.begin(), contactWeight_.end(), 0.0);
-    for (int p = 0; p < numIntPoints; ++p) {
-        const double weight = pointWeight[p];
-        const double mass = weight * intPoints[p].density;
-        for (int k = pointTable_.offset[p]; k < pointTable_.offset[p + 1]; ++k) {
-            nodalMass[pointTable_.node[k]] += mass * pointTable_.value[k];
-            if (!piefg_) contactWeight_[pointTable_.node[k]] += weight * pointTable_.value[k];
+    // Each node sums its points' shares in point order.
+    const bool efg = !piefg_;
+#pragma omp parallel for schedule(static)
+    for (int n = 0; n < m.NUMNP; ++n) {
+        double mass = 0.0, weight = 0.0;
+        for (int j = byNode_.offset[n]; j < byNode_.offset[n + 1]; ++j) {
+            const int p = byNode_.point[j];
+            const double phi = pointTable_.value[byNode_.entry[j]];
+            mass += pointWeight[p] * intPoints[p].density * phi;
+            weight += pointWeight[p] * phi;
         }
+        nodalMass[n] = mass;
+        contactWeight_[n] = efg ? weight : pointWeight[n];
     }
-    if (piefg_)
-        for (int i = 0; i < m.NUMNP; ++i) contactWeight_[i] = pointWeight[i];
+    materials_.build(intPoints);
 }
 
 void DynamicAnalysis::checkNodalMasses() const {

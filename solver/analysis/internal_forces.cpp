@@ -1,6 +1,11 @@
 // Internal forces in total-Lagrangian form: deformation gradient from the
 // reference shape-function derivatives, material update in the current
 // configuration, first Piola-Kirchhoff stress back onto the nodes.
+//
+// Both loops run on all threads: the points each update their own state and
+// keep their weighted stress, then every node sums the contributions of its
+// points in point order (transposed table), so the forces do not depend on
+// the number of threads.
 #include <iomanip>
 #include <iostream>
 
@@ -17,36 +22,35 @@ void DynamicAnalysis::printPoint(std::ostream& out, const EvPoint& point) {
     out << std::setw(15) << point.pointValue << "\n";
 }
 
+void DynamicAnalysis::deformation(int p, Matrix3 F, Matrix3 Fdot) const {
+    // Displacement gradient and its rate from the reference derivatives.
+    double Fd[3][3] = {};
+    for (int a = 0; a < 3; ++a)
+        for (int i = 0; i < 3; ++i) Fdot[a][i] = 0.0;
+    gatherGradients(pointTable_.offset[p], pointTable_.offset[p + 1], pointTable_.node.data(),
+                    pointTable_.deriv.data(), displacement.data(), velocity.data(), Fd, Fdot);
+    for (int a = 0; a < 3; ++a)
+        for (int i = 0; i < 3; ++i) F[a][i] = a == i ? 1.0 + Fd[a][i] : Fd[a][i];
+}
+
 void DynamicAnalysis::internalForces(double dt) {
-    const int* const nodes = pointTable_.node.data();
-    const std::array<double, 3>* const derivs = pointTable_.deriv.data();
-    const int* const offsets = pointTable_.offset.data();
-    const double* const u = displacement.data();
-    const double* const v = velocity.data();
-    double* const f = force.data();
-    Tensor3 l{};
+    double smallest = minJacobian;
+    int firstFailure = numIntPoints;
+#pragma omp parallel for schedule(static) reduction(min : smallest, firstFailure)
     for (int p = 0; p < numIntPoints; ++p) {
-        const int begin = offsets[p];
-        const int end = offsets[p + 1];
-        // Displacement gradient and its rate from the reference derivatives.
-        double Fd[3][3] = {}, Fdot[3][3] = {};
-        gatherGradients(begin, end, nodes, derivs, u, v, Fd, Fdot);
-        const double F[3][3] = {{1.0 + Fd[0][0], Fd[0][1], Fd[0][2]},
-                                {Fd[1][0], 1.0 + Fd[1][1], Fd[1][2]},
-                                {Fd[2][0], Fd[2][1], 1.0 + Fd[2][2]}};
-        double Finv[3][3];
+        double F[3][3], Fdot[3][3], Finv[3][3];
+        deformation(p, F, Fdot);
         const double J = invert3(F, Finv);
-        if (J < minJacobian) minJacobian = J;
+        if (J < smallest) smallest = J;
         if (!(J >= 0.01)) {
-            std::cout << "Point:";
-            printPoint(std::cout, intPoints[p]);
-            std::cout << "\nJacobi is too small during stiff P" << J << "\n";
-            fatalExit(1);
+            if (p < firstFailure) firstFailure = p;
+            continue;
         }
         // Velocity gradient in the current configuration: l = Fdot F^-1.
+        Tensor3 l;
         multiply3(Fdot, Finv, l);
         EvPoint& point = intPoints[p];
-        materialModel->updateStress(l, point, dt);
+        MaterialModel::updateStress(l, point, dt, materials_.of(p));
         // First Piola-Kirchhoff stress P = J F^-1 sigma, times the point weight.
         const double sigma[3][3] = {{point.stress[0][0], point.stress[0][1], point.stress[0][2]},
                                     {point.stress[1][0], point.stress[1][1], point.stress[1][2]},
@@ -54,10 +58,30 @@ void DynamicAnalysis::internalForces(double dt) {
         double P[3][3];
         multiply3(Finv, sigma, P);
         const double wJ = pointWeight[p] * J;
-        for (auto& row : P)
-            for (double& entry : row) entry *= wJ;
-        scatterForces(begin, end, nodes, derivs, P, f);
+        std::array<double, 9>& out = weightedStress_[p];
+        for (int i = 0; i < 3; ++i)
+            for (int a = 0; a < 3; ++a) out[3 * i + a] = P[i][a] * wJ;
     }
+    minJacobian = smallest;
+    if (firstFailure < numIntPoints) {
+        // The first such point in point order, as a serial sweep meets it.
+        double F[3][3], Fdot[3][3], Finv[3][3];
+        deformation(firstFailure, F, Fdot);
+        const double J = invert3(F, Finv);
+        std::cout << "Point:";
+        printPoint(std::cout, intPoints[firstFailure]);
+        std::cout << "\nJacobi is too small during stiff P" << J << "\n";
+        fatalExit(1);
+    }
+    const std::array<double, 3>* const derivs = pointTable_.deriv.data();
+    const int* const rows = byNode_.offset.data();
+    const int* const entries = byNode_.entry.data();
+    const int* const points = byNode_.point.data();
+    const std::array<double, 9>* const P = weightedStress_.data();
+    double* const f = force.data();
+    const int numNodes = model->NUMNP;
+#pragma omp parallel for schedule(static)
+    for (int n = 0; n < numNodes; ++n) gatherNodeForce(rows[n], rows[n + 1], entries, points, derivs, P, f + 3 * n);
 }
 
 }  // namespace zelk
