@@ -1,4 +1,5 @@
 // Integration points, their weights and the lumped nodal masses.
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <limits>
@@ -38,6 +39,24 @@ EvPoint stateOf(const EvPoint& source) {
     point.inflPtsNb = source.inflPtsNb;
     point.stress = source.stress;
     return point;
+}
+
+// Points are evaluated a batch at a time (on all threads), which bounds the
+// memory their lists take before they are packed into a table.
+constexpr int kBatchPoints = 4096;
+
+// Evaluates count points, point i made by make(i), in batches, and hands each
+// in order to use(i, point).
+template <typename Make, typename Use>
+void evaluateInBatches(PointEvaluator& approximation, int count, int order, Make make, Use use) {
+    std::vector<EvPoint> batch;
+    for (int first = 0; first < count; first += kBatchPoints) {
+        const int size = std::min(kBatchPoints, count - first);
+        batch.clear();
+        for (int i = 0; i < size; ++i) batch.push_back(make(first + i));
+        approximation.evaluateAll(batch, order, "FULL");
+        for (int i = 0; i < size; ++i) use(first + i, batch[i]);
+    }
 }
 
 // Corner node numbers of a cell, or false when it does not carry 8 valid ones.
@@ -172,26 +191,31 @@ void DynamicAnalysis::addIntegrationPoint(int p, const EvPoint& evaluated) {
 // centre with the settings of the first evaluation point.
 void DynamicAnalysis::buildPiefgPoints(PointEvaluator& approximation) {
     Model& m = *model;
-    for (int i = 0; i < m.NUMNP; ++i) {
-        EvPoint& nodePoint = m.evPoints[i];
-        approximation.evaluateAt(nodePoint, 1, "FULL");
-        addIntegrationPoint(i, nodePoint);
-        // The evaluation point keeps its influence list (the reports list it,
-        // a later DYNAMICS starts from it); its values and derivatives now live
-        // in the point table only.
-        std::vector<double>().swap(nodePoint.shapeValues);
-        std::vector<std::array<double, 3>>().swap(nodePoint.shapeDerivs);
-    }
+    evaluateInBatches(
+        approximation, m.NUMNP, 1, [&](int i) { return m.evPoints[i]; },
+        [&](int i, EvPoint& evaluated) {
+            addIntegrationPoint(i, evaluated);
+            // The evaluation point keeps its influence list (the reports list it,
+            // a later DYNAMICS starts from it); its values and derivatives now live
+            // in the point table only.
+            EvPoint& nodePoint = m.evPoints[i];
+            nodePoint = std::move(evaluated);
+            std::vector<double>().swap(nodePoint.shapeValues);
+            std::vector<std::array<double, 3>>().swap(nodePoint.shapeDerivs);
+        });
     for (int i = 0; i < m.NCELL; ++i) {
         Cell& cell = m.cells[i];
         cell.numCellPoints = 1;
         cell.cellPoints.resize(1);
         cell.weights.assign(1, prismVolume(cell.corners));
-        const Point centre = cellCentre(cell.corners);
-        EvPoint point = pointWithSettingsOf(m.evPoints[0], centre.x, centre.y, centre.z);
-        approximation.evaluateAt(point, 1, "FULL");
-        addIntegrationPoint(m.NUMNP + i, point);
     }
+    evaluateInBatches(
+        approximation, m.NCELL, 1,
+        [&](int i) {
+            const Point centre = cellCentre(m.cells[i].corners);
+            return pointWithSettingsOf(m.evPoints[0], centre.x, centre.y, centre.z);
+        },
+        [&](int i, const EvPoint& evaluated) { addIntegrationPoint(m.NUMNP + i, evaluated); });
 }
 
 // Gauss points cell by cell, xi slowest and zeta fastest within a cell.
@@ -200,7 +224,8 @@ void DynamicAnalysis::buildEfgPoints(PointEvaluator& approximation) {
     int count = 0;
     gaussQuadrature(m.NINTX, m.NINTY, m.NINTZ, count, gaussXi.data(), gaussEta.data(), gaussZeta.data(),
                     gaussWeight.data(), 3);
-    int p = 0;
+    std::vector<std::array<double, 3>> positions;
+    positions.reserve(static_cast<std::size_t>(numIntPoints));
     for (Cell& cell : m.cells) {
         cell.numCellPoints = count;
         cell.cellPoints.resize(count);
@@ -208,11 +233,16 @@ void DynamicAnalysis::buildEfgPoints(PointEvaluator& approximation) {
         for (int g = 0; g < count; ++g) {
             const CellMapping map = mapCellPoint(cell.corners, gaussXi[g], gaussEta[g], gaussZeta[g]);
             cell.weights[g] = determinant3(map.jacobian) * gaussWeight[g];
-            EvPoint point = pointWithSettingsOf(m.evPoints[0], map.position[0], map.position[1], map.position[2]);
-            approximation.evaluateAt(point, 1, "FULL");
-            addIntegrationPoint(p++, point);
+            positions.push_back({map.position[0], map.position[1], map.position[2]});
         }
     }
+    evaluateInBatches(
+        approximation, numIntPoints, 1,
+        [&](int p) {
+            const std::array<double, 3>& x = positions[p];
+            return pointWithSettingsOf(m.evPoints[0], x[0], x[1], x[2]);
+        },
+        [&](int p, const EvPoint& evaluated) { addIntegrationPoint(p, evaluated); });
 }
 
 // The nodes' own interpolation (positions, walls, node output) and the point
@@ -227,12 +257,10 @@ void DynamicAnalysis::buildNodeTables(PointEvaluator& approximation) {
         for (int i = 0; i < m.NUMNP; ++i) stressPoint_[i] = i;
         return;
     }
-    for (int i = 0; i < m.NUMNP; ++i) {
-        const Node& node = m.nodes[i];
-        EvPoint point = pointWithSettingsOf(m.evPoints[0], node.x, node.y, node.z);
-        approximation.evaluateAt(point, 0, "FULL");
-        appendToTable(nodeTable_, point, m.NUMNP, false);
-    }
+    evaluateInBatches(
+        approximation, m.NUMNP, 0,
+        [&](int i) { return pointWithSettingsOf(m.evPoints[0], m.nodes[i].x, m.nodes[i].y, m.nodes[i].z); },
+        [&](int, const EvPoint& evaluated) { appendToTable(nodeTable_, evaluated, m.NUMNP, false); });
     // Node n's nearest point, the first in point order at the smallest distance.
 #pragma omp parallel for schedule(static)
     for (int n = 0; n < m.NUMNP; ++n) {
