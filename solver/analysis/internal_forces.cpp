@@ -73,15 +73,14 @@ void DynamicAnalysis::internalForces(double dt) {
         std::cout << "\nJacobi is too small during stiff P" << J << "\n";
         fatalExit(1);
     }
-    const std::array<double, 3>* const derivs = pointTable_.deriv.data();
+    const std::array<double, 3>* const derivs = byNode_.deriv.data();
     const int* const rows = byNode_.offset.data();
-    const int* const entries = byNode_.entry.data();
     const int* const points = byNode_.point.data();
     const std::array<double, 9>* const P = weightedStress_.data();
     double* const f = force.data();
     const int numNodes = model->NUMNP;
 #pragma omp parallel for schedule(static)
-    for (int n = 0; n < numNodes; ++n) gatherNodeForce(rows[n], rows[n + 1], entries, points, derivs, P, f + 3 * n);
+    for (int n = 0; n < numNodes; ++n) gatherNodeForce(rows[n], rows[n + 1], points, derivs, P, f + 3 * n);
 }
 
 }  // namespace zelk

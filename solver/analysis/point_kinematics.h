@@ -69,11 +69,12 @@ inline void scatterForces(int begin, int end, const int* nodes, const std::array
 
 // force(n) -= P_p^T dphi_k over the entries k (of points p) that name node n,
 // in the order given: the same terms, summed the same way, as scatterForces
-// adds them point by point. P holds each point's weighted stress row-major.
-inline void gatherNodeForce(int begin, int end, const int* entries, const int* points,
-                            const std::array<double, 3>* derivs, const std::array<double, 9>* P, double* fn) {
+// adds them point by point. P holds each point's weighted stress row-major;
+// derivs[j] and points[j] belong to the same entry.
+inline void gatherNodeForce(int begin, int end, const int* points, const std::array<double, 3>* derivs,
+                            const std::array<double, 9>* P, double* fn) {
     for (int j = begin; j < end; ++j) {
-        const double* dk = derivs[entries[j]].data();
+        const double* dk = derivs[j].data();
         const double* Pp = P[points[j]].data();
         for (int a = 0; a < 3; ++a) fn[a] -= Pp[a] * dk[0] + Pp[3 + a] * dk[1] + Pp[6 + a] * dk[2];
     }

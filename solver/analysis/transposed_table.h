@@ -5,6 +5,7 @@
 // while the nodes can be summed on any number of threads.
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "analysis/influence_table.h"
@@ -15,6 +16,9 @@ struct TransposedTable {
     std::vector<int> offset{0};  // numNodes + 1 row starts
     std::vector<int> entry;      // entry of the influence table
     std::vector<int> point;      // the point (row of the influence table) that entry belongs to
+    // The entries' derivatives in this order: the node sums read them in
+    // sequence instead of from all over the point table.
+    std::vector<std::array<double, 3>> deriv;
 
     void build(const InfluenceTable& table, int numNodes);
 };
