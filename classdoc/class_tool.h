@@ -20,27 +20,27 @@ struct ClassToolOptions {
   bool sortAlphabetical = true;  // false with "f": by file and line
 };
 
-// Exit status for a wrong command line.
+/// Exit status for a wrong command line.
 constexpr int kUsageExitStatus = 9;
 
 void printUsage(std::ostream& out);
 
-// Runs the program on `args` (the arguments after the program name): the
-// listing and traces go to `out`, messages to `err`; the result is the exit
-// status (0, 1 when a file could not be read or on a fatal error, 9 for usage).
+/// Runs the program on `args` (the arguments after the program name): the
+/// listing and traces go to `out`, messages to `err`; the result is the exit
+/// status (0, 1 when a file could not be read or on a fatal error, 9 for usage).
 int runClassTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// One run of the extractor: read headers, then print them all.
+/// One run of the extractor: read headers, then print them all.
 class ClassTool {
  public:
   ClassTool(const ClassToolOptions& options, std::ostream& out);
 
-  // Reads the file opened under `name`; its items show the name in lower case.
-  // False when it cannot be read.
+  /// Reads the file opened under `name`; its items show the name in lower case.
+  /// False when it cannot be read.
   bool readFile(const std::string& name);
-  // Reads a header held in memory.
+  /// Reads a header held in memory.
   void readText(std::string_view text, const std::string& shownName);
-  // Turns the traces off, sorts every item and prints it.
+  /// Turns the traces off, sorts every item and prints it.
   void printAll();
 
  private:

@@ -23,10 +23,11 @@ std::string_view skipSpace(std::string_view text) {
 }
 }  // namespace
 
-void CommentList::print(DocWriter& writer, int indent, int debugLevel) const {
+void CommentList::print(DocWriter& writer, int indent, int debugLevel, std::size_t first) const {
   if (debugLevel >= 2)
     writer.stream() << "***CommentList::print[" << static_cast<const void*>(this) << "]\n";
-  for (const std::string& line : items_) {
+  for (std::size_t i = first; i < items_.size(); ++i) {
+    const std::string& line = items_[i];
     if (debugLevel >= 2) writer.stream() << '[' << line << ']';
     std::string_view text = skipSpace(line);
     if (text.substr(0, 2) == "//") {

@@ -14,15 +14,16 @@ class DocWriter;
 class CommentList : public GrowableList<std::string> {
  public:
   using GrowableList::GrowableList;
-  // Stores the text up to its first newline.
+  /// Stores the text up to its first newline.
   void append(std::string_view text) { GrowableList::append(std::string(text.substr(0, text.find('\n')))); }
-  // Moves every line of `other` to the end of this list; `other` is left empty.
+  /// Moves every line of `other` to the end of this list; `other` is left empty.
   void append(CommentList& other);
-  // Frees all lines.
+  /// Frees all lines.
   void zero() { items_.clear(); }
-  // Prints the lines as descriptive text: "//" is dropped, and a line whose
-  // text starts with punctuation becomes a title underlined with it.
-  void print(DocWriter& writer, int indent, int debugLevel) const;
+  /// Prints the lines as descriptive text: "//" is dropped, and a line whose
+  /// text starts with punctuation becomes a title underlined with it. Lines
+  /// before `first` are left out.
+  void print(DocWriter& writer, int indent, int debugLevel, std::size_t first = 0) const;
 };
 
 }  // namespace classdoc

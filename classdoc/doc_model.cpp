@@ -18,6 +18,7 @@ ClassDoc& DocModel::classNamed(const std::string& name, int kind, const std::str
                                int line) {
   const auto key = std::make_pair(name, kind & kStructKind);
   if (auto found = classIndex_.find(key); found != classIndex_.end()) return *found->second;
+  if (ClassDoc* other = findClass(name, (kind & kStructKind) ^ kStructKind)) return *other;
   ClassDoc& created = create<ClassDoc>(name, fileName, line);
   created.kind = kind & kStructKind;
   classes_.append(&created);
@@ -56,7 +57,31 @@ DeclDoc& DocModel::declNamed(int flags, const std::string& name, const std::stri
   return created;
 }
 
+void DocModel::setKind(ClassDoc& cls, int kind) {
+  if ((cls.kind & kStructKind) == (kind & kStructKind)) return;
+  classIndex_.erase(std::make_pair(cls.name, cls.kind & kStructKind));
+  cls.kind = (cls.kind & ~kStructKind) | (kind & kStructKind);
+  classIndex_.emplace(std::make_pair(cls.name, cls.kind & kStructKind), &cls);
+}
+
+void DocModel::adopt(ClassDoc& named, ClassDoc& anonymous) {
+  for (auto& member : anonymous.members)
+    addEntry(named, std::move(member), anonymous.fileName, anonymous.line);
+  anonymous.members.clearKeep();
+  named.comments.append(anonymous.comments);
+  named.kind |= anonymous.kind & kAbstractKind;
+}
+
+void DocModel::adopt(EnumDoc& named, EnumDoc& anonymous) {
+  for (auto& value : anonymous.values)
+    addEntry(named, std::move(value), anonymous.fileName, anonymous.line);
+  anonymous.values.clearKeep();
+  named.comments.append(anonymous.comments);
+}
+
 void DocModel::addBase(ClassDoc& derived, ClassDoc& base, int relation) {
+  for (const ClassLink& link : derived.bases)
+    if (link.cls == &base && link.relation == relation) return;
   derived.bases.append(ClassLink{&base, relation});
   base.derived.append(ClassLink{&derived, relation});
 }

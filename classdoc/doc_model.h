@@ -15,7 +15,7 @@ namespace classdoc {
 
 class DocPrinter;
 
-// Member flag values.
+/// Member flag values.
 enum MemberFlag : int {
   kAccessMask = 3,      // 0 public, 1 protected, 2 private
   kInlineFlag = 4,
@@ -30,16 +30,16 @@ enum MemberFlag : int {
 
 enum Access : int { kPublicAccess = 0, kProtectedAccess = 1, kPrivateAccess = 2 };
 
-// Added to the access of a ClassLink relation for a virtual base.
+/// Added to the access of a ClassLink relation for a virtual base.
 constexpr int kVirtualRelation = 4;
 
-// ClassDoc kind values.
+/// ClassDoc kind values.
 enum ClassKind : int { kClassKind = 0, kStructKind = 1, kAbstractKind = 2 };
 
-// A member, enumeration value or declaration that may still receive trailing comments.
+/// A member, enumeration value or declaration that may still receive trailing comments.
 struct CommentedEntry {
   virtual ~CommentedEntry() = default;
-  // The name or declaration text shown in traces.
+  /// The name or declaration text shown in traces.
   virtual const std::string& traceText() const = 0;
   CommentList leadingComments;   // the block above the entry
   CommentList trailingComments;  // comments inside and directly below it
@@ -101,25 +101,33 @@ struct DeclDoc : DocItem {
 
 class DocModel {
  public:
-  // The class of that name whose kind, abstract aside, is `kind`; a new one at
-  // (fileName, line) when there is none.
+  /// The class of that name whose kind, abstract aside, is `kind`, else the one
+  /// of the other kind (a class declared with "struct" and defined with "class"
+  /// is one class); a new one at (fileName, line) when there is none.
   ClassDoc& classNamed(const std::string& name, int kind, const std::string& fileName, int line);
-  // The class of that name and kind (abstract aside), or none.
+  /// Makes `cls` a class or a structure (abstract aside).
+  void setKind(ClassDoc& cls, int kind);
+  /// Moves the members, values and comments of an item read without a name
+  /// ("typedef struct { ... } Name;") to the item of its name.
+  static void adopt(ClassDoc& named, ClassDoc& anonymous);
+  static void adopt(EnumDoc& named, EnumDoc& anonymous);
+  /// The class of that name and kind (abstract aside), or none.
   ClassDoc* findClass(const std::string& name, int kind) const;
   EnumDoc& enumNamed(const std::string& name, const std::string& fileName, int line);
-  // The declaration of that name (the comments given are dropped), or a new
-  // one taking the flags, the declaration and both comment lists.
+  /// The declaration of that name (the comments given are dropped), or a new
+  /// one taking the flags, the declaration and both comment lists.
   DeclDoc& declNamed(int flags, const std::string& name, const std::string& declaration,
                      CommentList& leading, CommentList& trailing, const std::string& fileName,
                      int line);
+  /// Links derived to base, once: a class read twice keeps one link.
   static void addBase(ClassDoc& derived, ClassDoc& base, int relation);
-  // The first member or value sets the item's position to (fileName, line).
+  /// The first member or value sets the item's position to (fileName, line).
   static void addEntry(ClassDoc& item, std::unique_ptr<MemberDoc> member,
                        const std::string& fileName, int line);
   static void addEntry(EnumDoc& item, std::unique_ptr<EnumValueDoc> value,
                        const std::string& fileName, int line);
 
-  // Every item, in creation order.
+  /// Every item, in creation order.
   const PtrList<DocItem>& items() const { return items_; }
   const PtrList<ClassDoc>& classes() const { return classes_; }
 
@@ -132,7 +140,7 @@ class DocModel {
   PtrList<ClassDoc> classes_;
   PtrList<EnumDoc> enums_;
   PtrList<DeclDoc> decls_;
-  // Name lookups; the registries above keep the order.
+  /// Name lookups; the registries above keep the order.
   std::map<std::pair<std::string, int>, ClassDoc*> classIndex_;
   std::map<std::string, EnumDoc*> enumIndex_;
   std::map<std::string, DeclDoc*> declIndex_;

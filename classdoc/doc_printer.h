@@ -11,20 +11,20 @@
 
 namespace classdoc {
 
-// Lines of one base or derived tree; a tree that would print more (a lattice
-// of shared bases grows exponentially) ends with a cut marker.
+/// Lines of one base or derived tree; a tree that would print more (a lattice
+/// of shared bases grows exponentially) ends with a cut marker.
 constexpr int kMaxTreeLines = 10000;
 
-// Alphabetical: names compared without regard to case, then byte by byte.
+/// Alphabetical: names compared without regard to case, then byte by byte.
 bool lessAlphabetical(const DocItem* a, const DocItem* b);
-// By file: file names compared byte by byte, then lines ascending.
+/// By file: file names compared byte by byte, then lines ascending.
 bool lessByFile(const DocItem* a, const DocItem* b);
 
 class DocPrinter {
  public:
   DocPrinter(DocWriter& writer, bool printPrivate) : writer_(writer), printPrivate_(printPrivate) {}
 
-  // Sorts every item of the model and prints it.
+  /// Sorts every item of the model and prints it.
   void printAll(const DocModel& model, bool sortAlphabetical);
 
   void printClass(const ClassDoc& cls);
@@ -34,8 +34,8 @@ class DocPrinter {
   void printEnumValue(const EnumValueDoc& value);
 
  private:
-  // The item's title "<kind><name>" under its heading, its #include line and
-  // its description.
+  /// The item's title "<kind><name>" under its heading, its #include line and
+  /// its description.
   void printTitle(int heading, std::string_view kind, const DocItem& item, const CommentList& description);
   void printTree(const ClassDoc& cls, bool bases, int level);
   void listMembers(const ClassDoc& cls, NameList& seen);

@@ -13,7 +13,7 @@ namespace classdoc {
 constexpr std::size_t kMaxLineLength = 1023;  // characters of one output line
 constexpr int kPlainStyle = 17;               // style of a plain line
 
-// Heading indices into the heading table.
+/// Heading indices into the heading table.
 enum Heading : int {
   kClassTitle = 0,
   kStructTitle = 1,
@@ -40,7 +40,7 @@ class DocWriter {
   void setIndent(int n) { indent_ = n; }
   void setHeading(int index);
   void setUnderline(int c);
-  // Writes the include line of a header directly to the output.
+  /// Writes the include line of a header directly to the output.
   virtual void include(const std::string& fileName);
   virtual void emit();
 

@@ -21,6 +21,7 @@ void HeaderScanner::reset(const std::string& shownName) {
   whitespace_.clear();
   inBlockComment_ = false;
   type_ = previousType_ = pushedType_ = -1;
+  opensComment_ = previousOpens_ = pushedOpens_ = false;
   fileName_ = shownName;
 }
 
@@ -103,12 +104,15 @@ int HeaderScanner::nextToken() {
   if (!currentText_.empty()) previousText_ = currentText_;
   writeCursor_ = &currentText_;
   previousType_ = type_;
+  previousOpens_ = opensComment_;
+  opensComment_ = false;
   if (!input_) {
     currentText_.clear();
     type_ = -1;
   } else if (pushedType_ != -1) {
     // A pushed-back token is returned even when the stream has reached its end.
     type_ = pushedType_;
+    opensComment_ = pushedOpens_;
     currentText_ = savedText_;
     pushedType_ = -1;
   } else if (streamFailed() && charPushback_.empty()) {
@@ -153,6 +157,8 @@ int HeaderScanner::nextTokenWithArgs() {
 
 void HeaderScanner::pushBackToken() {
   pushedType_ = type_;
+  pushedOpens_ = opensComment_;
+  opensComment_ = previousOpens_;
   type_ = previousType_;
   savedText_ = currentText_;
   currentText_ = previousText_;
@@ -202,6 +208,7 @@ int HeaderScanner::readToken() {
         int next = readChar();
         if (next == '*') {
           currentText_.clear();  // the "/*" is not kept
+          opensComment_ = true;
           inBlockComment_ = readCommentLine() == 1;
           if (inBlockComment_) return kMultiComment;
           return currentText_ == "!" ? kIgnore : kMultiComment;

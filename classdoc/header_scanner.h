@@ -18,13 +18,13 @@ namespace classdoc {
 
 class HeaderScanner {
  public:
-  // Traces go to `trace` at the levels given by `debugLevel` (read on every use).
+  /// Traces go to `trace` at the levels given by `debugLevel` (read on every use).
   HeaderScanner(std::ostream& trace, const int& debugLevel);
 
-  // Opens the file `openName`; `shownName` is the name items record. False when
-  // the file cannot be opened or is a directory.
+  /// Opens the file `openName`; `shownName` is the name items record. False when
+  /// the file cannot be opened or is a directory.
   bool open(const std::string& openName, const std::string& shownName);
-  // Scans `text` held in memory as if it were a file called `shownName`.
+  /// Scans `text` held in memory as if it were a file called `shownName`.
   void openText(std::string_view text, const std::string& shownName);
   void close();
 
@@ -32,11 +32,11 @@ class HeaderScanner {
   void unreadChar(int c);
 
   int nextToken();
-  // nextToken, and a name directly followed by "(" or "<" takes that group too.
+  /// nextToken, and a name directly followed by "(" or "<" takes that group too.
   int nextTokenWithArgs();
-  // Undoes the last nextToken once.
+  /// Undoes the last nextToken once.
   void pushBackToken();
-  // Reads and discards a balanced group whose opening character was read.
+  /// Reads and discards a balanced group whose opening character was read.
   void skipGroup(int open);
 
   const std::string& currentText() const { return currentText_; }
@@ -45,6 +45,8 @@ class HeaderScanner {
   int type() const { return type_; }
   int previousType() const { return previousType_; }
   int line() const { return line_; }
+  /// True when the current token is the first line of a /* */ comment.
+  bool opensComment() const { return opensComment_; }
   const std::string& fileName() const { return fileName_; }
 
  private:
@@ -76,6 +78,9 @@ class HeaderScanner {
   int type_ = -1;
   int previousType_ = -1;
   int pushedType_ = -1;                  // -1: no token pushed back
+  bool opensComment_ = false;            // the current token opened a /* */ comment
+  bool previousOpens_ = false;           // the same for the token before it
+  bool pushedOpens_ = false;             // the same for the token pushed back
 };
 
 }  // namespace classdoc

@@ -17,7 +17,7 @@
 
 namespace classdoc {
 
-// Entries are counted in 32-bit signed integers.
+/// Entries are counted in 32-bit signed integers.
 constexpr std::size_t kMaxListCount = INT_MAX;
 
 template <class T>
@@ -32,14 +32,14 @@ class GrowableList {
     makeRoom(1);
     items_.push_back(std::move(entry));
   }
-  // Appends copies of the other list's entries after this list's own.
+  /// Appends copies of the other list's entries after this list's own.
   void append(const GrowableList& other) {
     makeRoom(other.items_.size());
     items_.insert(items_.end(), other.items_.begin(), other.items_.end());
   }
   void removeLast() { items_.pop_back(); }
   const T& last() const { return items_.back(); }
-  // Empties the list; entries that are pointers are not freed.
+  /// Empties the list; entries that are pointers are not freed.
   void clearKeep() { items_.clear(); }
   template <class Compare>
   void sort(Compare less) { std::stable_sort(items_.begin(), items_.end(), less); }
@@ -61,7 +61,7 @@ class GrowableList {
                 1);
     if (items_.capacity() - items_.size() >= n) return;
     try {
-      // Doubling keeps appends linear; the count limit still holds.
+      /// Doubling keeps appends linear; the count limit still holds.
       std::size_t wanted = std::max(items_.size() + n, items_.size() * 2 + 5);
       items_.reserve(std::min(wanted, std::max(maxCount_, items_.size() + n)));
     } catch (const std::bad_alloc&) {
@@ -77,11 +77,11 @@ class GrowableList {
   std::size_t maxCount_;  // entries the list may hold
 };
 
-// A list of pointers it does not own.
+/// A list of pointers it does not own.
 template <class T>
 using PtrList = GrowableList<T*>;
 
-// A list of texts, compared exactly: the names already listed.
+/// A list of texts, compared exactly: the names already listed.
 class NameList : public GrowableList<std::string> {
  public:
   using GrowableList::GrowableList;

@@ -5,7 +5,7 @@
 
 namespace classdoc {
 
-// A punctuation character is its own character code; the other types are negative.
+/// A punctuation character is its own character code; the other types are negative.
 enum TokenType : int {
   kEndOfFile = -1,
   kName = -100,        // identifier that is not a keyword
@@ -33,11 +33,11 @@ enum TokenType : int {
   kOperator = -78,
 };
 
-// Offset of the name table: entry type + kNameTableOffset names the type.
+/// Offset of the name table: entry type + kNameTableOffset names the type.
 constexpr int kNameTableOffset = 104;
 
-// The four class kinds (indexed by a ClassDoc kind value), then the trace names
-// of the types -100 to -78. ORDER TokenType
+/// The four class kinds (indexed by a ClassDoc kind value), then the trace names
+/// of the types -100 to -78. ORDER TokenType
 inline constexpr std::string_view kTypeNames[] = {
     "class", "structure", "abstract class", "abstract structure",
     "name", "number", "string", "arrayref", "char", "comment", "multiComment",
@@ -46,10 +46,10 @@ inline constexpr std::string_view kTypeNames[] = {
     "extern", "typedef", "const", "volatile", "virtual", "inline", "operator",
 };
 
-// Trace name of a type below -1.
+/// Trace name of a type below -1.
 inline std::string_view traceName(int type) { return kTypeNames[type + kNameTableOffset]; }
 
-// The keyword type of an identifier, or kName when it is not a keyword.
+/// The keyword type of an identifier, or kName when it is not a keyword.
 inline int keywordType(std::string_view text) {
   for (int type = kClass; type <= kOperator; ++type)
     if (traceName(type) == text) return type;

@@ -37,7 +37,7 @@ TANGENT, YIELD = 1.0e8, 4.0e8  # tangent modulus, initial yield stress [Pa]
 IMPACT_SPEED = 50.0                  # INITV, toward the fixed bottom face [m/s]
 
 
-def cube_input(side, steps):
+def cube_input(side, steps, vtk_interval=0):
     """Input text of a cube of side^3 nodes whose bottom face is held while
     the rest moves down, so that a plastic compression wave runs up."""
     nodes = side ** 3
@@ -100,6 +100,8 @@ def cube_input(side, steps):
     add("  DYNAMICS PIEFG")
     add(f"  STEPTIME CONST {STEP_LENGTH!r}")
     add(f"  INITV 0.0 0.0 {-IMPACT_SPEED}")
+    if vtk_interval:
+        add(f"  VTK {vtk_interval}")
     # Half a step short of `steps` steps: the loop runs while time <= end.
     add(f"  CALTIME {(steps - 0.5) * dt!r}")
     add("END")
@@ -107,10 +109,10 @@ def cube_input(side, steps):
     return "\n".join(out) + "\n"
 
 
-def run_once(program, folder, steps, side, use_wall_clock):
+def run_once(program, folder, steps, side, use_wall_clock, vtk_interval=0):
     """Runs ZELK once in folder; returns (seconds, peak resident kB, steps taken)."""
     with open(os.path.join(folder, "cube.dat"), "w") as f:
-        f.write(cube_input(side, steps))
+        f.write(cube_input(side, steps, vtk_interval))
     with open(os.path.join(folder, "console.txt"), "w") as console:
         start = time.perf_counter()
         child = subprocess.Popen([program, "cube.dat"], cwd=folder, stdout=console, stderr=subprocess.STDOUT)
@@ -154,6 +156,8 @@ def main():
     parser.add_argument("--steps", type=int, default=200, help="K: the runs take K and 2K steps")
     parser.add_argument("--wall-clock", action="store_true",
                         help="split wall-clock times instead of the child's processor time")
+    parser.add_argument("--vtk", type=int, default=0, metavar="INTERVAL",
+                        help="the runs also write a VTK series, a member every INTERVAL base steps")
     parser.add_argument("--keep", help="keep the run folders under this folder")
     parser.add_argument("--setup-bench", help="the search benchmark program (bench/setup_bench): times the "
                         "approximation set-up by grid and by reference full scan at 1,000 and 8,000 nodes")
@@ -176,7 +180,8 @@ def main():
     header = (f"{'nodes':>8} {'points':>8} {'setup s':>9} {'us/step/pt':>11} {'ns/pt/node':>11} "
               f"{'peak MB':>8} {'kB/pt':>7} {'T(K) s':>8} {'T(2K) s':>8}")
     clock = "wall-clock" if args.wall_clock else "processor (user + system)"
-    print(f"ZELK {program}, K = {k} steps, {clock} time")
+    vtk = f", VTK series every {args.vtk} base steps" if args.vtk else ""
+    print(f"ZELK {program}, K = {k} steps, {clock} time{vtk}")
     print(f"ns/pt/node: per integration point and per SEL count of {INFLUENCE_NODES} influence nodes "
           "(the lists on these grids hold 15 to 17; time_step_bench gives the exact mean)")
     print(header)
@@ -187,7 +192,7 @@ def main():
         for steps in (k, 2 * k):
             folder = os.path.join(root, f"n{nodes}-k{steps}")
             os.makedirs(folder, exist_ok=True)
-            seconds, peak, _ = run_once(program, folder, steps, side, args.wall_clock)
+            seconds, peak, _ = run_once(program, folder, steps, side, args.wall_clock, args.vtk)
             times.append(seconds)
             peaks.append(peak)
         setup = 2 * times[0] - times[1]

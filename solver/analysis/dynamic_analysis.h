@@ -29,6 +29,9 @@
 #include <string>
 #include <vector>
 
+#include "analysis/body_contact.h"
+#include "analysis/contact_law.h"
+#include "analysis/energy_balance.h"
 #include "analysis/gauss_quadrature.h"
 #include "analysis/influence_table.h"
 #include "analysis/material_model.h"
@@ -37,6 +40,8 @@
 #include "analysis/result_files.h"
 #include "analysis/rigid_wall.h"
 #include "analysis/transposed_table.h"
+#include "analysis/wall_history.h"
+#include "analysis/vtk_series.h"
 #include "model/model.h"
 
 namespace zelk {
@@ -57,6 +62,12 @@ public:
     void setInitialVelocity(double vx, double vy, double vz);
     // GRIDWALL: the walls replace those given before.
     void setWalls(std::vector<std::unique_ptr<RigidWall>> newWalls);
+
+    // BODYCONTACT: damped penalty contact between the contact nodes of different bodies
+    // from the next CALTIME on, with the law's stiffness and damping.
+    void setBodyContact(const ContactLaw& law);
+    // BODYVELOCITY: the nodes of body (0-based) get the velocity (vx, vy, vz).
+    void setBodyVelocity(int body, double vx, double vy, double vz);
 
     // CALTIME: steps from time 0 until the time passes tEnd, writing the history
     // file, a node file every 100 base steps and "Node.dat" at the end.
@@ -80,9 +91,24 @@ public:
     void writeTecplot(std::ostream& out);
     // The point's position, material name and value (scientific, precision 5, width 15).
     static void printPoint(std::ostream& out, const EvPoint& point);
+    // After the Jacobian stop at the point: the step and the largest stable STEPTIME value.
+    void printStepLengthHint(std::ostream& out, int point) const;
 
     // Current position of node I: reference position plus its interpolated displacement.
     std::array<double, 3> nodePosition(int node) const;
+    // Interpolated velocity of node I.
+    std::array<double, 3> nodeVelocity(int node) const { return interpolate(node, velocity, {0.0, 0.0, 0.0}); }
+
+    // Energy balance (energy_accounting.cpp): starts the sums of a CALTIME.
+    void startEnergyBalance();
+    // Kinetic energy of the velocities less shift times force (force holding accelerations).
+    double kineticEnergy(double shift) const;
+    // After externalForces: the work of the walls over the step, trapezoidal in their force.
+    void addWallWork(double dt);
+    // Mass that a wall force at node I's place acts on (see external_forces.cpp).
+    double contactMass(int node) const;
+    // The current state as a VTK grid (vtk_state.cpp).
+    VtkGrid vtkGrid() const;
     // Integration point whose stress is written for node I.
     int stressPointOfNode(int node) const { return stressPoint_[node]; }
     // Weight of node I in the wall penalty.
@@ -108,9 +134,16 @@ public:
     double stepLength = 0.0;           // STEPTIME value: a length, divided by the wave speed to give the step
     int wallCount = 0;
     std::vector<std::unique_ptr<RigidWall>> walls;
+    WallContact wallContact = WallContact::Damped;  // GRIDWALL's CONTACT line
+    ContactLaw contactLaw;                          // the damped law's constants
+    std::string wallHistoryFile;                    // GRIDWALL's HISTORY line; empty: none written
     bool constantStep = true;
+    VtkSettings vtk;     // VTK series of the following CALTIMEs
+    EnergySums energy;   // running energy sums, fed by the step loop
 
 private:
+    // start plus the field (a nodal vector) interpolated at node I.
+    std::array<double, 3> interpolate(int node, const std::vector<double>& field, std::array<double, 3> start) const;
     void checkModel() const;
     void buildIntegrationPoints(PointEvaluator& approximation);
     void buildPiefgPoints(PointEvaluator& approximation);
@@ -124,18 +157,32 @@ private:
     const InfluenceTable& nodeInfluence() const { return piefg_ ? pointTable_ : nodeTable_; }
     // Young's modulus and reference density of the first evaluation point's material.
     const Material& referenceMaterial() const;
+    // Largest bar wave speed sqrt(E / rho0) of the integration points'
+    // materials (the first point's without points): the base step divides by it.
+    double largestWaveSpeed() const;
     // Reports the first non-finite displacement or velocity after a step, exit 1.
     void checkFinite(int step) const;
-    // Deformation gradient F and its rate of point p at the current displacements and velocities.
-    void deformation(int p, Matrix3 F, Matrix3 Fdot) const;
+    // Point p's part of the internal forces: its material update and, unless
+    // det F is below 0.01 (the point is then left as it was), its weighted
+    // stress and works in result. Returns det F.
+    double stepPoint(int p, double dt, PointStep& result);
+    // Reports a point whose det F fell below 0.01 and ends the run (exit 1).
+    [[noreturn]] void stopAtCollapsedPoint(int p, double J) const;
     void writeNodeFile(const std::string& fileName, bool eightDigits);
+    // Adds the contact forces between bodies at the current state to force.
+    void addBodyContactForces(double dt);
+    // One line of the contact file: time, touching pairs, their total normal
+    // force and the momentum of all nodes.
+    void writeContactLine(std::ostream& out, double time) const;
 
     bool piefg_ = false;
     InfluenceTable pointTable_;           // influence data of the integration points
     InfluenceTable nodeTable_;            // "EFG": values at the nodes' reference positions (no derivatives)
     int longestList_ = 0;                 // longest influence list met while a table is built
-    TransposedTable byNode_;              // the point table read by node, for order-fixed sums
-    std::vector<std::array<double, 9>> weightedStress_;  // per point: P times weight J, row-major (step work)
+    // Only on more than one thread: the point table read by node, and each
+    // point's step results, for the node sums in point order.
+    TransposedTable byNode_;
+    std::vector<PointStep> pointSteps_;
     MaterialCache materials_;             // per-material constants of the step
     struct WallPush {
         std::array<double, 3> force{};  // penalty force of the wall on the contact node
@@ -145,10 +192,15 @@ private:
     std::vector<int> stressPoint_;        // per node: the point whose stress is written for it
     std::vector<double> contactWeight_;   // per node: weight in the wall penalty
     std::vector<int> contactNodes_;       // nodes with a non-zero nodeFlag
+    std::vector<double> lastWallForce_;   // the wall forces of the last step (a nodal vector)
     std::vector<int> fixedDofs_;          // entries kept at zero: directions with BOUND code 0
     std::vector<NodeRow> nodeRows_;       // work rows of the node files
     std::vector<std::array<int, 8>> connectivity_;  // cell corners as node numbers, when every cell has them
     bool cellsHaveNodes_ = false;
+    int currentStep_ = 0;                 // number (from 1) of the step being taken, for messages
+    std::unique_ptr<WallHistory> history_;  // open during a CALTIME when wallHistoryFile is set
+    std::unique_ptr<BodyContact> bodyContact_;  // BODYCONTACT given; null: no contact between bodies
+    std::vector<BodyContact::Vector3> contactX_, contactV_, contactF_;  // per contact node, work of the contact
 };
 
 }  // namespace zelk

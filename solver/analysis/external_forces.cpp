@@ -1,14 +1,16 @@
-// Penalty forces of the rigid walls on the contact nodes.
+// Contact forces of the rigid walls on the contact nodes.
+#include <cmath>
+
 #include "analysis/dynamic_analysis.h"
 
 namespace zelk {
 
-std::array<double, 3> DynamicAnalysis::nodePosition(int node) const {
-    const Node& reference = model->nodes[node];
-    std::array<double, 3> x{reference.x, reference.y, reference.z};
+std::array<double, 3> DynamicAnalysis::interpolate(int node, const std::vector<double>& field,
+                                                   std::array<double, 3> start) const {
+    std::array<double, 3> x = start;
     const InfluenceTable& table = nodeInfluence();
     for (int k = table.offset[node]; k < table.offset[node + 1]; ++k) {
-        const double* u = displacement.data() + 3 * table.node[k];
+        const double* u = field.data() + 3 * table.node[k];
         const double phi = table.value[k];
         x[0] += phi * u[0];
         x[1] += phi * u[1];
@@ -17,16 +19,35 @@ std::array<double, 3> DynamicAnalysis::nodePosition(int node) const {
     return x;
 }
 
+std::array<double, 3> DynamicAnalysis::nodePosition(int node) const {
+    const Node& reference = model->nodes[node];
+    return interpolate(node, displacement, {reference.x, reference.y, reference.z});
+}
+
+// A force F at node I's place is spread as phi_k F over its influence nodes.
+// When the whole face is pushed, each node k gets its share sum_I phi_k(x_I) F
+// of about F and the place accelerates by F sum_k phi_k / m_k; when I is pushed
+// alone, by F sum_k phi_k^2 / m_k, which is smaller. 1 / sum_k |phi_k| / m_k is
+// at most the mass of either case, so a spring tuned to it stays stable in both.
+double DynamicAnalysis::contactMass(int node) const {
+    double compliance = 0.0;
+    const InfluenceTable& table = nodeInfluence();
+    for (int k = table.offset[node]; k < table.offset[node + 1]; ++k)
+        compliance += std::abs(table.value[k]) / nodalMass[table.node[k]];
+    return compliance > 0.0 ? 1.0 / compliance : 0.0;
+}
+
 void DynamicAnalysis::externalForces(double dt) {
     std::fill(force.begin(), force.end(), 0.0);
-    const double E = referenceMaterial().youngsModulus;
     const int contacts = static_cast<int>(contactNodes_.size());
     const std::size_t numWalls = walls.size();
     wallForce_.resize(static_cast<std::size_t>(contacts) * numWalls);
-    // The penalty force of every wall on every contact node, on all threads ...
+    // The force of every wall on every contact node, on all threads ...
 #pragma omp parallel for schedule(static)
     for (int c = 0; c < contacts; ++c) {
         const int node = contactNodes_[c];
+        // The node's own material: that of the point whose stress is written for it.
+        const double E = intPoints[stressPoint_[node]].material->youngsModulus;
         const std::array<double, 3> x = nodePosition(node);
         if (piefg_) {
             // Node I's evaluation point follows the node.
@@ -41,8 +62,19 @@ void DynamicAnalysis::externalForces(double dt) {
             WallPush& push = wallForce_[c * numWalls + w];
             push.touches = !(g[0] == 0.0 && g[1] == 0.0 && g[2] == 0.0);
             if (!push.touches) continue;
-            const double stiffness = -(wall.penaltyFactor * contactWeight_[node] * E);
-            push.force = {stiffness * g[0], stiffness * g[1], stiffness * g[2]};
+            std::array<double, 3>& f = push.force;
+            if (wallContact == WallContact::Penalty) {
+                const double stiffness = -(wall.penaltyFactor * contactWeight_[node] * E);
+                f = {stiffness * g[0], stiffness * g[1], stiffness * g[2]};
+            } else {
+                // g points into the wall; the approach speed is the rate of |g|.
+                const double depth = std::sqrt(g[0] * g[0] + g[1] * g[1] + g[2] * g[2]);
+                std::array<double, 3> relative = nodeVelocity(node);
+                relative[wall.axis - 1] -= wall.wallVelocity;
+                const double approach = (relative[0] * g[0] + relative[1] * g[1] + relative[2] * g[2]) / depth;
+                const double normal = contactLaw.normalForce(depth, approach, contactMass(node), dt);
+                for (int a = 0; a < 3; ++a) f[a] = -normal * g[a] / depth;
+            }
         }
     }
     // ... then spread onto the nodes in contact-node and wall order, so the sums keep one order.

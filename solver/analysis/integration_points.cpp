@@ -4,6 +4,8 @@
 #include <iostream>
 #include <limits>
 
+#include <omp.h>
+
 #include "analysis/analysis_errors.h"
 #include "analysis/cell_geometry.h"
 #include "analysis/dynamic_analysis.h"
@@ -59,6 +61,12 @@ void evaluateInBatches(PointEvaluator& approximation, int count, int order, Make
     }
 }
 
+// A point of the cell takes the material named on the cell's line; a cell of
+// the first point's material leaves the copied state exactly as it was.
+void placeInCellMaterial(EvPoint& point, const Cell& cell) {
+    if (cell.material && cell.material != point.material) point.placeIn(*cell.material);
+}
+
 // Corner node numbers of a cell, or false when it does not carry 8 valid ones.
 bool cellNodes(const Cell& cell, int numNodes, std::array<int, 8>& nodes) {
     if (cell.nodeNumbers.size() != 8) return false;
@@ -68,6 +76,19 @@ bool cellNodes(const Cell& cell, int numNodes, std::array<int, 8>& nodes) {
         nodes[c] = static_cast<int>(number);
     }
     return true;
+}
+
+// Body of a cell's points: that of its corner nodes, which must share one; -1
+// (the nearest node's body) for a cell given by corner positions.
+int cellBody(const Cell& cell, int index, const std::vector<Node>& nodes) {
+    std::array<int, 8> corners{};
+    if (!cellNodes(cell, static_cast<int>(nodes.size()), corners)) return -1;
+    const int body = nodes[corners[0]].body;
+    for (int n : corners)
+        if (nodes[n].body != body)
+            analysisError(kDynamics, "cell " + std::to_string(index + 1) + " joins nodes of bodies " +
+                                         std::to_string(body + 1) + " and " + std::to_string(nodes[n].body + 1));
+    return body;
 }
 
 }  // namespace
@@ -133,9 +154,15 @@ void DynamicAnalysis::buildIntegrationPoints(PointEvaluator& approximation) {
         buildPiefgPoints(approximation);
     else
         buildEfgPoints(approximation);
-    byNode_.build(pointTable_, m.NUMNP);
-    weightedStress_.assign(numIntPoints, std::array<double, 9>{});
     buildNodeTables(approximation);
+    // A step on several threads sums the nodes' forces from the points' results
+    // by node; on one thread the points add theirs directly and need neither.
+    byNode_ = TransposedTable{};
+    std::vector<PointStep>().swap(pointSteps_);
+    if (omp_get_max_threads() > 1) {
+        byNode_.build(pointTable_, m.NUMNP);
+        pointSteps_.resize(static_cast<std::size_t>(numIntPoints));
+    }
 
     pointWeight.assign(numIntPoints, 0.0);
     nodalMass.assign(m.NUMNP, 0.0);
@@ -188,11 +215,15 @@ void DynamicAnalysis::addIntegrationPoint(int p, const EvPoint& evaluated) {
 }
 
 // Node I's own point is evaluation point I; one more point sits at each cell
-// centre with the settings of the first evaluation point.
+// centre with the settings of the first evaluation point and the cell's material.
 void DynamicAnalysis::buildPiefgPoints(PointEvaluator& approximation) {
     Model& m = *model;
     evaluateInBatches(
-        approximation, m.NUMNP, 1, [&](int i) { return m.evPoints[i]; },
+        approximation, m.NUMNP, 1,
+        [&](int i) {
+            m.evPoints[i].body = m.nodes[i].body;
+            return m.evPoints[i];
+        },
         [&](int i, EvPoint& evaluated) {
             addIntegrationPoint(i, evaluated);
             // The evaluation point keeps its influence list (the reports list it,
@@ -212,21 +243,31 @@ void DynamicAnalysis::buildPiefgPoints(PointEvaluator& approximation) {
     evaluateInBatches(
         approximation, m.NCELL, 1,
         [&](int i) {
-            const Point centre = cellCentre(m.cells[i].corners);
-            return pointWithSettingsOf(m.evPoints[0], centre.x, centre.y, centre.z);
+            const Cell& cell = m.cells[i];
+            const Point centre = cellCentre(cell.corners);
+            EvPoint point = pointWithSettingsOf(m.evPoints[0], centre.x, centre.y, centre.z);
+            placeInCellMaterial(point, cell);
+            point.body = cellBody(cell, i, m.nodes);
+            return point;
         },
         [&](int i, const EvPoint& evaluated) { addIntegrationPoint(m.NUMNP + i, evaluated); });
 }
 
-// Gauss points cell by cell, xi slowest and zeta fastest within a cell.
+// Gauss points cell by cell, xi slowest and zeta fastest within a cell, each
+// of its cell's material.
 void DynamicAnalysis::buildEfgPoints(PointEvaluator& approximation) {
     Model& m = *model;
     int count = 0;
     gaussQuadrature(m.NINTX, m.NINTY, m.NINTZ, count, gaussXi.data(), gaussEta.data(), gaussZeta.data(),
                     gaussWeight.data(), 3);
+    // Places and bodies cell by cell (a cell across bodies stops the run here),
+    // then the shape functions a batch of points at a time.
     std::vector<std::array<double, 3>> positions;
     positions.reserve(static_cast<std::size_t>(numIntPoints));
-    for (Cell& cell : m.cells) {
+    std::vector<int> bodies(static_cast<std::size_t>(m.NCELL));
+    for (int c = 0; c < m.NCELL; ++c) {
+        Cell& cell = m.cells[c];
+        bodies[c] = cellBody(cell, c, m.nodes);
         cell.numCellPoints = count;
         cell.cellPoints.resize(count);
         cell.weights.assign(count, 0.0);
@@ -239,8 +280,12 @@ void DynamicAnalysis::buildEfgPoints(PointEvaluator& approximation) {
     evaluateInBatches(
         approximation, numIntPoints, 1,
         [&](int p) {
+            const int c = p / count;
             const std::array<double, 3>& x = positions[p];
-            return pointWithSettingsOf(m.evPoints[0], x[0], x[1], x[2]);
+            EvPoint point = pointWithSettingsOf(m.evPoints[0], x[0], x[1], x[2]);
+            placeInCellMaterial(point, m.cells[c]);
+            point.body = bodies[c];
+            return point;
         },
         [&](int p, const EvPoint& evaluated) { addIntegrationPoint(p, evaluated); });
 }
@@ -259,19 +304,22 @@ void DynamicAnalysis::buildNodeTables(PointEvaluator& approximation) {
     }
     evaluateInBatches(
         approximation, m.NUMNP, 0,
-        [&](int i) { return pointWithSettingsOf(m.evPoints[0], m.nodes[i].x, m.nodes[i].y, m.nodes[i].z); },
+        [&](int i) {
+            const Node& node = m.nodes[i];
+            EvPoint point = pointWithSettingsOf(m.evPoints[0], node.x, node.y, node.z);
+            point.body = node.body;
+            return point;
+        },
         [&](int, const EvPoint& evaluated) { appendToTable(nodeTable_, evaluated, m.NUMNP, false); });
-    // Node n's nearest point, the first in point order at the smallest distance.
-#pragma omp parallel for schedule(static)
-    for (int n = 0; n < m.NUMNP; ++n) {
-        double nearest = std::numeric_limits<double>::infinity();
-        for (int j = byNode_.offset[n]; j < byNode_.offset[n + 1]; ++j) {
-            const int p = byNode_.point[j];
-            const EvPoint& point = intPoints[p];
+    std::vector<double> nearest(m.NUMNP, std::numeric_limits<double>::infinity());
+    for (int p = 0; p < numIntPoints; ++p) {
+        const EvPoint& point = intPoints[p];
+        for (int k = pointTable_.offset[p]; k < pointTable_.offset[p + 1]; ++k) {
+            const int n = pointTable_.node[k];
             const double dx = point.x - m.nodes[n].x, dy = point.y - m.nodes[n].y, dz = point.z - m.nodes[n].z;
             const double distance = dx * dx + dy * dy + dz * dz;
-            if (distance < nearest) {
-                nearest = distance;
+            if (distance < nearest[n]) {
+                nearest[n] = distance;
                 stressPoint_[n] = p;
             }
         }
@@ -305,20 +353,17 @@ void DynamicAnalysis::computeWeightsAndMass() {
                 pointWeight[index++] = cell.weights[g];
             }
     }
-    // Each node sums its points' shares in point order.
-    const bool efg = !piefg_;
-#pragma omp parallel for schedule(static)
-    for (int n = 0; n < m.NUMNP; ++n) {
-        double mass = 0.0, weight = 0.0;
-        for (int j = byNode_.offset[n]; j < byNode_.offset[n + 1]; ++j) {
-            const int p = byNode_.point[j];
-            const double phi = pointTable_.value[byNode_.entry[j]];
-            mass += pointWeight[p] * intPoints[p].density * phi;
-            weight += pointWeight[p] * phi;
+    if (!piefg_) std::fill(contactWeight_.begin(), contactWeight_.end(), 0.0);
+    for (int p = 0; p < numIntPoints; ++p) {
+        const double weight = pointWeight[p];
+        const double mass = weight * intPoints[p].density;
+        for (int k = pointTable_.offset[p]; k < pointTable_.offset[p + 1]; ++k) {
+            nodalMass[pointTable_.node[k]] += mass * pointTable_.value[k];
+            if (!piefg_) contactWeight_[pointTable_.node[k]] += weight * pointTable_.value[k];
         }
-        nodalMass[n] = mass;
-        contactWeight_[n] = efg ? weight : pointWeight[n];
     }
+    if (piefg_)
+        for (int i = 0; i < m.NUMNP; ++i) contactWeight_[i] = pointWeight[i];
     materials_.build(intPoints);
 }
 
@@ -351,5 +396,18 @@ void DynamicAnalysis::setWalls(std::vector<std::unique_ptr<RigidWall>> newWalls)
 }
 
 const Material& DynamicAnalysis::referenceMaterial() const { return *model->evPoints[0].material; }
+
+double DynamicAnalysis::largestWaveSpeed() const {
+    const auto waveSpeed = [](const Material& material) { return std::sqrt(material.youngsModulus / material.density0); };
+    // Every point of a model whose cells all name the first point's material has it.
+    const Material* last = &referenceMaterial();
+    double fastest = 0.0;
+    for (const EvPoint& point : intPoints) {
+        if (!point.material || (point.material == last && fastest > 0.0)) continue;
+        last = point.material;
+        fastest = std::max(fastest, waveSpeed(*last));
+    }
+    return fastest > 0.0 ? fastest : waveSpeed(referenceMaterial());
+}
 
 }  // namespace zelk

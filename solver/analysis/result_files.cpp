@@ -30,9 +30,8 @@ void writeTecplot(std::ostream& out, std::span<const NodeRow> nodes, bool withCo
         out << "\n";
     }
     if (!withConnectivity) return;
-    static constexpr int kBrickOrder[8] = {0, 1, 3, 2, 4, 5, 7, 6};
     for (const std::array<int, 8>& cell : connectivity) {
-        for (int corner : kBrickOrder) out << std::setw(kIndexFieldWidth) << cell[corner] + 1;
+        for (int corner : kBrickCornerOrder) out << std::setw(kIndexFieldWidth) << cell[corner] + 1;
         out << "\n";
     }
 }

@@ -13,6 +13,7 @@ namespace zelk {
 
 inline constexpr const char* kHistoryFileName = "End_y.txt";
 inline constexpr const char* kFinalNodeFileName = "Node.dat";
+inline constexpr const char* kContactFileName = "Contact.txt";  // contact between bodies, one line a step
 inline constexpr int kRealFieldWidth = 24;   // every real of the history and node files
 inline constexpr int kIndexFieldWidth = 12;  // every node number of a connectivity line
 
@@ -23,6 +24,11 @@ void useEightDigitFormat(std::ostream& out);
 // Name of the node file written at base step 100 * hundreds: three digits at
 // least (Node000.txt, Node042.txt, Node123.txt), more when needed (Node1000.txt).
 std::string nodeFileName(int hundreds);
+
+// Cell corners from the tensor order of the cells (x fastest, then y, then z)
+// to the order of a brick running round the bottom face and then the top one,
+// as both the Tecplot brick and the VTK hexahedron want them.
+inline constexpr int kBrickCornerOrder[8] = {0, 1, 3, 2, 4, 5, 7, 6};
 
 // One node line: X, Y, Z, S1, S2, S3, P.
 using NodeRow = std::array<double, 7>;

@@ -7,6 +7,7 @@
 
 #include "analysis/analysis_errors.h"
 #include "analysis/dynamic_analysis.h"
+#include "analysis/run_outputs.h"
 
 namespace zelk {
 
@@ -27,7 +28,6 @@ constexpr int kMaxSteps = std::numeric_limits<int>::max();
 }  // namespace
 
 void DynamicAnalysis::runToTime(double tEnd) {
-    const Material& material = referenceMaterial();
     if (!(stepLength > 0.0) || !std::isfinite(stepLength))
         analysisError(kCalTime, "the step length must be positive (give STEPTIME before CALTIME)");
     std::ofstream history = openResultFile(kHistoryFileName);
@@ -38,15 +38,26 @@ void DynamicAnalysis::runToTime(double tEnd) {
     int step = 0;
     computeWeightsAndMass();
     checkNodalMasses();
+    history_.reset();
+    if (!wallHistoryFile.empty()) {
+        history_ = std::make_unique<WallHistory>(wallHistoryFile);
+        if (!history_->isOpen()) analysisError(kCalTime, "cannot open result file \"" + wallHistoryFile + "\"");
+    }
+    std::ofstream contactHistory;
+    if (bodyContact_) {
+        contactHistory = openResultFile(kContactFileName);
+        bodyContact_->prepare(*model, contactNodes_, nodalMass);
+    }
 
-    // The step length is a length: divided by the bar wave speed it gives a time.
-    const double baseStep = stepLength / std::sqrt(material.youngsModulus / material.density0);
+    // The step length is a length: divided by the fastest bar wave speed it gives a time.
+    const double baseStep = stepLength / largestWaveSpeed();
     // Steps never grow beyond the base step, so tEnd / baseStep bounds the step count from below;
     // a run that could never finish is refused before it starts.
     if (tEnd / baseStep > static_cast<double>(kMaxSteps))
         analysisError(kCalTime, "the run would need more than " + std::to_string(kMaxSteps) +
                                     " steps (is the step length too small?)");
 
+    RunOutputs outputs(*this, tEnd, baseStep);
     const std::size_t lastNode = 3 * static_cast<std::size_t>(model->NUMNP) - 3;
     while (tEnd >= 0.0) {
         const double dt = constantStep ? baseStep : baseStep * minJacobian;
@@ -63,6 +74,9 @@ void DynamicAnalysis::runToTime(double tEnd) {
                 << displacement[lastNode + 2] << "\n";
 
         advance(dt, step);
+        if (history_) history_->endStep(time, dt, velocity, nodalMass);
+        outputs.afterStep(step, time, dt);
+        if (bodyContact_) writeContactLine(contactHistory, time);
 
         const double baseSteps = std::trunc(time / baseStep);
         if (std::fmod(baseSteps, 100.0) == 0.0)
@@ -71,10 +85,15 @@ void DynamicAnalysis::runToTime(double tEnd) {
         if (time > tEnd) break;
     }
     writeNodeFile(kFinalNodeFileName, false);
+    history_.reset();
+    outputs.finish(step, time);
 }
 
 void DynamicAnalysis::advance(double dt, int step) {
+    currentStep_ = step + 1;
+    if (history_) history_->startStep(force, velocity);
     internalForces(dt);
+    if (history_) history_->takeInternal(force);
     const int numNodes = model->NUMNP;
     double* const f = force.data();
 #pragma omp parallel for schedule(static)
@@ -93,8 +112,12 @@ void DynamicAnalysis::advance(double dt, int step) {
         v[i] += f[i] * h;
         u[i] += v[i] * dt;
     }
+    // Kinetic energy at the start of the step: the new velocities less half a step of acceleration.
+    energy.kinetic = kineticEnergy(0.5 * dt);
     checkFinite(step + 1);
     externalForces(dt);
+    if (bodyContact_) addBodyContactForces(dt);
+    addWallWork(dt);
 }
 
 void DynamicAnalysis::checkFinite(int step) const {

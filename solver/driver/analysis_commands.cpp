@@ -9,33 +9,60 @@
 #include "analysis/rigid_wall.h"
 #include "driver/approximation_commands.h"
 #include "driver/approximation_evaluator.h"
+#include "driver/body_evaluator.h"
 #include "input/fatal_exit.h"
 #include "input/keyword_tables.h"
 #include "meshless/mls_approximation.h"
 
 namespace zelk {
 
-namespace {
-
-// The block's analysis, or null after writing "dyna not define!!!".
 DynamicAnalysis* requireDynamics(MacroContext& context) {
-    if (!context.dynamics) std::cout << "dyna not define!!!\n";
+    if (!context.dynamics) {
+        std::cout << "dyna not define!!!\n";
+        context.record.advice.warned(context.record.reader);
+    }
     return context.dynamics.get();
 }
 
+namespace {
 
 [[noreturn]] void gridWallError(const InputReader& reader, const std::string& what) {
     std::cout << "*** Error *** GridWall : " << what << " (line " << reader.lineNumber() << ")\n";
     fatalExit(1);
 }
 
-enum GridWallKeyword { kGridEnd = 0, kGridPlane = 1, kGridCylinder = 2 };
+enum GridWallKeyword { kGridEnd = 0, kGridPlane = 1, kGridCylinder = 2, kGridContact = 3, kGridHistory = 4 };
 
 // The fields common to both walls, in input order up to the position.
 void readAxisSidePosition(InputReader& reader, RigidWall& wall) {
-    wall.axis = wallAxisFromWord(reader.readUpperWord());
+    const std::string axis = reader.readUpperWord();
+    if (axis.empty() || std::string_view("XYZ").find(axis[0]) == std::string_view::npos)
+        reader.diagnostics() << "*** Warning *** GRIDWALL : wall axis " << axis << " in line " << reader.lineNumber()
+                             << " taken as X; the axis words are X, Y and Z\n";
+    wall.axis = wallAxisFromWord(axis);
     wall.side = reader.readInt();
     wall.position = reader.readReal();
+}
+
+// CONTACT DAMPED [alpha [xi]] (the default law) or CONTACT PENALTY; the law
+// word is compared on four characters.
+void readWallContact(InputReader& reader, WallContact& kind, ContactLaw& law) {
+    if (reader.fieldsLeft() == 0) gridWallError(reader, "the CONTACT line needs a law (DAMPED or PENALTY)");
+    const std::string word = reader.readUpperWord();
+    if (word.compare(0, 4, "PENA") == 0) {
+        kind = WallContact::Penalty;
+        return;
+    }
+    if (word.compare(0, 4, "DAMP") != 0)
+        gridWallError(reader, "unknown contact law \"" + word + "\" (DAMPED or PENALTY)");
+    kind = WallContact::Damped;
+    if (reader.fieldsLeft() > 0) law.stiffnessFraction = reader.readReal();
+    if (reader.fieldsLeft() > 0) law.dampingRatio = reader.readReal();
+    // Beyond alpha = 1 the spring alone would stop a node in less than a step.
+    if (!(law.stiffnessFraction > 0.0 && law.stiffnessFraction <= 1.0))
+        gridWallError(reader, "the contact stiffness fraction must be in (0, 1]");
+    if (!(law.dampingRatio >= 0.0 && law.dampingRatio <= 1.0))
+        gridWallError(reader, "the contact damping ratio must be in [0, 1]");
 }
 
 }  // namespace
@@ -45,8 +72,16 @@ void handleDynamics(MacroContext& context) {
     MlsApproximation& approximation = requireApproximation(context, "Dynamics");
     // A second DYNAMICS replaces the first; release the old one before building.
     context.dynamics.reset();
+    Model& model = context.record.model;
+    const int bodies = model.bodyCount();
+    if (bodies > 1) {
+        BodyEvaluator evaluator(approximation, model.nodes, bodies);
+        context.dynamics = std::make_unique<DynamicAnalysis>(evaluator, model, scheme);
+        return;
+    }
     ApproximationEvaluator evaluator(approximation);
-    context.dynamics = std::make_unique<DynamicAnalysis>(evaluator, context.record.model, scheme);
+    context.dynamics = std::make_unique<DynamicAnalysis>(evaluator, model, scheme);
+    context.record.advice.noteUnusedInput(model, std::cerr);
 }
 
 void handleStepTime(MacroContext& context) {
@@ -54,6 +89,11 @@ void handleStepTime(MacroContext& context) {
     if (!dynamics) return;
     const std::string word = context.record.reader.readUpperWord();
     context.setEquationText(word);
+    // Only the exact word CONST keeps the step constant; CONSTANT and the like vary it.
+    if (word.starts_with("CON") && word != "CONST")
+        context.record.reader.diagnostics()
+            << "*** Warning *** STEPTIME : " << word << " gives a step that shrinks with the Jacobian; "
+            << "the words are CONST (constant step) or another word such as VARIABLE (shrinking step)\n";
     dynamics->setStepLength(word, context.record.reader.readReal());
 }
 
@@ -76,9 +116,22 @@ void handleGridWall(MacroContext& context) {
     const int count = reader.readInt();
     if (count < 0) gridWallError(reader, "negative wall count " + std::to_string(count));
     std::vector<std::unique_ptr<RigidWall>> walls;
+    // Each GRIDWALL block sets the contact law and the history anew.
+    WallContact kind = WallContact::Damped;
+    ContactLaw law;
+    std::string history;
     for (;;) {
         const int keyword = reader.readKeyword(GridWallKeywords);
         if (keyword == kGridEnd) break;
+        if (keyword == kGridContact) {
+            readWallContact(reader, kind, law);
+            continue;
+        }
+        if (keyword == kGridHistory) {
+            if (reader.fieldsLeft() == 0) gridWallError(reader, "the HISTORY line needs a file name");
+            history = reader.readWord();
+            continue;
+        }
         if (keyword != kGridPlane && keyword != kGridCylinder) continue;  // the reader has warned
         if (static_cast<int>(walls.size()) == count)
             gridWallError(reader, "more wall lines than the count of " + std::to_string(count));
@@ -104,11 +157,15 @@ void handleGridWall(MacroContext& context) {
         gridWallError(reader, std::to_string(walls.size()) + " wall lines before ENDGRID for a count of " +
                                   std::to_string(count));
     dynamics->setWalls(std::move(walls));
+    dynamics->wallContact = kind;
+    dynamics->contactLaw = law;
+    dynamics->wallHistoryFile = history;
 }
 
 void handleCalTime(MacroContext& context) {
     DynamicAnalysis* dynamics = requireDynamics(context);
     if (!dynamics) return;
+    context.record.advice.analysisRan();
     dynamics->runToTime(context.record.reader.readReal());
 }
 

@@ -8,10 +8,13 @@
 
 namespace zelk {
 
+// The block's analysis, or null after writing "dyna not define!!!".
+DynamicAnalysis* requireDynamics(MacroContext& context);
+
 // DYNAMICS EFG|PIEFG : builds the integration points over the current approximation.
 void handleDynamics(MacroContext& context);
 // STEPTIME word length : constant step when the upper-cased word is CONST; the
-// step is the length divided by the bar wave speed of the first material.
+// step is the length divided by the largest bar wave speed of the materials in use.
 void handleStepTime(MacroContext& context);
 // INITV vx vy vz : the same velocity at every node.
 void handleInitV(MacroContext& context);

@@ -93,6 +93,9 @@ void handleMaxInflPt(MacroContext& context) {
         std::cerr << "*** Error *** MaxInflPt : " << count << " out of range 0 to " << limit << "\n";
         fatalExit(1);
     }
+    if (count < 0)
+        std::cerr << "*** Warning *** MAXINFLPT : " << count << " is below 0 and taken as 0, the number of nodes;"
+                  << " the values are 0 (the number of nodes) or a capacity from 1 to " << limit << "\n";
     approximation.setMaxInflPts(count);
 }
 

@@ -63,7 +63,7 @@ void handleHelp(MacroContext&) {
     constexpr std::size_t kColumnWidth = 9;
     constexpr int kNamesPerLine = 8;
     std::cout << "\n\nCurrent available MACRO commands :\n";
-    for (int index = 0; index < MacroKeywords.count(); ++index) {
+    for (int index = 0; index < kHelpListedMacros; ++index) {
         std::string_view name = MacroKeywords.prefix(index);
         std::cout << name;
         if (name.size() < kColumnWidth) std::cout << std::string(kColumnWidth - name.size(), ' ');

@@ -80,6 +80,7 @@ int runSolver(int argc, const char* const* argv) {
     // 5. Macro blocks. END and STOP both end here; every file is closed on the way out.
     MacroInterpreter interpreter(reader, resultFile, *model);
     runTopLevel(reader, resultFile, interpreter);
+    interpreter.record().advice.reportNoAnalysis(std::cerr);
     return 0;
 }
 

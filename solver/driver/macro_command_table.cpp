@@ -5,7 +5,9 @@
 #include "driver/analysis_commands.h"
 #include "driver/approximation_commands.h"
 #include "driver/clock_commands.h"
+#include "driver/contact_commands.h"
 #include "driver/core_commands.h"
+#include "driver/output_commands.h"
 #include "driver/report_commands.h"
 
 namespace zelk {
@@ -64,6 +66,9 @@ constexpr std::array<MacroCommand, MacroKeywords.count()> kMacroCommands{{
     {kMacroInitV, handleInitV, "initial velocity of the analysis"},
     {kMacroGridWall, handleGridWall, "rigid walls of the analysis"},
     {kMacroCalTime, handleCalTime, "run the analysis to the given time"},
+    {kMacroVtk, handleVtk, "VTK series of the following CALTIMEs: [interval in base steps] [file stem]"},
+    {kMacroBodyContact, handleBodyContact, "contact between bodies: stiffness fraction, damping ratio"},
+    {kMacroBodyVelocity, handleBodyVelocity, "initial velocity of one body"},
 }};
 
 constexpr bool inKeywordOrder() {

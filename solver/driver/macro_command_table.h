@@ -2,6 +2,7 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 
 #include "driver/macro_context.h"
 #include "input/keyword_tables.h"
@@ -11,6 +12,9 @@ namespace zelk {
 // A handler reads its own arguments from the reader, may change the record and
 // the context, and returns to the RUN loop; fatal errors end the run inside it.
 using MacroHandler = void (*)(MacroContext&);
+
+// The help text of the commands that are accepted and do nothing.
+inline constexpr std::string_view kNoEffectHelp = "accepted, no effect";
 
 struct MacroCommand {
     MacroKeyword keyword;

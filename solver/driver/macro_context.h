@@ -16,6 +16,7 @@
 
 #include "analysis/dynamic_analysis.h"
 #include "driver/clock.h"
+#include "driver/input_advice.h"
 #include "input/input_reader.h"
 #include "meshless/mls_approximation.h"
 #include "model/model.h"
@@ -34,6 +35,7 @@ struct MacroRecord {
     // Created by MLS, MFLS or LSQ (each replaces the previous one); none before.
     std::unique_ptr<MlsApproximation> approximation;
     std::vector<EvPoint> pointSet;  // built by POINT; replaced by the next POINT
+    InputAdvice advice;             // notes on rejected and unused input, over all blocks
 };
 
 struct MacroContext {

@@ -24,7 +24,13 @@ void MacroInterpreter::run(const std::string& mode, bool echo) {
             record_.resultFile << reader.echoLine() << "\n";
             std::cout << reader.echoLine() << "\n";
         }
-        if (keyword >= 0) macroCommand(static_cast<MacroKeyword>(keyword)).handler(context);
+        if (keyword < 0) {
+            record_.advice.warned(reader);
+            continue;
+        }
+        const MacroCommand& command = macroCommand(static_cast<MacroKeyword>(keyword));
+        if (command.help == kNoEffectHelp) record_.advice.usedNoEffectCommand(MacroKeywords.fullWord(keyword), std::cerr);
+        command.handler(context);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "input/fatal_exit.h"
+#include "input/keyword_suggestion.h"
 
 namespace zelk {
 
@@ -193,6 +194,8 @@ int InputReader::readKeyword(const KeywordTable& table) {
     if (index < 0) {
         diagnostics_ << "*** Warning *** Unknown keyword " << field << "\n";
         printLocationUnlessConsole();
+        if (const std::string guess = nearestKeyword(table, field); !guess.empty())
+            diagnostics_ << "did you mean " << guess << "?\n";
     }
     return index;
 }

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace zelk {
@@ -26,6 +27,11 @@ public:
         std::string_view text = entries_[index];
         return text.substr(0, text.find('$'));
     }
+    // The entry as a word, without its '$' (for messages).
+    std::string fullWord(int index) const {
+        std::string text(entries_[index]);
+        return text.erase(text.find('$'), 1);
+    }
 
 private:
     const char* const* entries_;
@@ -39,7 +45,8 @@ inline constexpr const char* top[] = {"END$", "BATC$H", "INTE$RACTIVE", "STOP$",
 inline constexpr const char* model[] = {
     "END$",  "ZELK$",  "NDM$",   "NUMN$P", "NUME$VPOINT", "NUMM$AT",   "NDF$",
     "NDIS$P", "NLOA$D", "NODE$",  "EVPO$INT", "MATE$RIAL", "BOUN$D",  "LOAD$",
-    "PLAN$E", "VOID$",  "NSLO$AD", "SIDEL$OAD", "EFGD$ATA", "NSDO$MA", "SIDED$OMA"};
+    "PLAN$E", "VOID$",  "NSLO$AD", "SIDEL$OAD", "EFGD$ATA", "NSDO$MA", "SIDED$OMA",
+    "BODY$"};
 inline constexpr const char* efgData[] = {"ENDEF$G", "NCEL$L", "CELL$", "NINTX$", "NINTY$", "NINTZ$"};
 inline constexpr const char* material[] = {"ISOELASTIC$", "ISOELA_PLA_HYD$"};
 inline constexpr const char* evPoint[] = {"ENDE$VPOINT", "COPY$", "POIN$T", "LINE$"};
@@ -51,9 +58,11 @@ inline constexpr const char* macro[] = {
     "LSQ$",       "CBAS$IS",   "MAXI$NFLPT", "EFGM$",  "GCM$M",     "SINW$E",     "TIME$R",
     "PRIN$T",     "PAUS$E",    "RBFT$YPE", "RBF$",     "INFL$E",    "SINC$HE",    "BAND$",
     "SHOW$VAR",   "LIST$VAR",  "SUPP$ORTREGION", "REDUCED$OF", "DYNA$MICS", "STEPTIME$", "INITV$",
-    "GRIDW$ALL",  "CALTIME$"};
+    "GRIDW$ALL",  "CALTIME$",
+    // Added after the original 44 (HELP lists only those):
+    "VTK$", "BODYC$ONTACT", "BODYV$ELOCITY"};
 inline constexpr const char* report[] = {"END$", "SUPP$ORTSIZE", "INFL$PTS", "MEAN$INFLPTS"};
-inline constexpr const char* gridWall[] = {"ENDGRID$", "PLANE$", "CYLI$NDER"};
+inline constexpr const char* gridWall[] = {"ENDGRID$", "PLANE$", "CYLI$NDER", "CONT$ACT", "HIST$ORY"};
 }  // namespace keyword_entries
 
 inline constexpr KeywordTable TopKeywords{keyword_entries::top};
@@ -76,7 +85,10 @@ enum MacroKeyword {
     kMacroLsq, kMacroCBasis, kMacroMaxInflPt, kMacroEfgm, kMacroGcmm, kMacroSinWe, kMacroTimer,
     kMacroPrint, kMacroPause, kMacroRbfType, kMacroRbf, kMacroInfle, kMacroSinChe, kMacroBand,
     kMacroShowVar, kMacroListVar, kMacroSupportRegion, kMacroReducedOf, kMacroDynamics, kMacroStepTime,
-    kMacroInitV, kMacroGridWall, kMacroCalTime
+    kMacroInitV, kMacroGridWall, kMacroCalTime,
+    kMacroVtk, kMacroBodyContact, kMacroBodyVelocity
 };
+// HELP lists the commands up to CALTIME; those after it are described in the manual.
+inline constexpr int kHelpListedMacros = kMacroCalTime + 1;
 
 }  // namespace zelk

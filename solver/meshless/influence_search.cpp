@@ -37,11 +37,13 @@ void MlsApproximation::supportSizesBy(bool useIndex) {
     SupportSize = 0.0;
     const int L = std::min(ptsNbInSupport, n);
     const bool indexed = useIndex && spatialIndex() != nullptr;
-    // Through the grid, the radii and nearest nodes are found on all threads
-    // first; the sizes are then set in node order as below.
+    // Through the grid on several threads, the radii and nearest nodes are
+    // found on all of them first (on per-thread workers); the sizes are then
+    // set in node order as below.
+    const bool threaded = indexed && L >= 1 && omp_get_max_threads() > 1;
     std::vector<double> radius;
     std::vector<int> nearest;
-    if (indexed && L >= 1) {
+    if (threaded) {
         radius.resize(n);
         nearest.resize(static_cast<std::size_t>(n) * L);
         prepareWorkers(omp_get_max_threads());
@@ -55,9 +57,12 @@ void MlsApproximation::supportSizesBy(bool useIndex) {
     for (int j = 0; L >= 1 && j < n; ++j) {
         const int* near = nullptr;
         double R;
-        if (indexed) {
+        if (threaded) {
             R = radius[j];
             near = nearest.data() + static_cast<std::ptrdiff_t>(j) * L;
+        } else if (indexed) {
+            R = nearestSupport(j, L);
+            near = sortedNodes.data();
         } else {
             const double centre[3] = {nodes_[j].x, nodes_[j].y, nodes_[j].z};
             sortNodesByDistance(nodes_, centre, sortedNodes, sortedDist);

@@ -80,6 +80,14 @@ public:
     // failure), worked out on OMP_NUM_THREADS threads.
     void evaluateAll(std::span<EvPoint> points, int order, std::string_view mode);
 
+    // An approximation over a subset of the nodes (one body) with this one's
+    // settings: type, basis, weight, domain, scale, list capacity, checks.
+    // Fixed supports are copied from the rows globalIndex names (entry i is
+    // the node of this table that subset node i is); counted supports are
+    // computed again among the subset. subset must outlive the result.
+    std::unique_ptr<MlsApproximation> restrictedTo(const std::vector<Node>& subset,
+                                                   const std::vector<int>& globalIndex) const;
+
     // --- Settings (macro commands) ---------------------------------------
     // INFLE: stores the domain type (SEL, VAR, ALL, FIX). A type other than FIX
     // with a box support region is fatal.

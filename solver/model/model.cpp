@@ -1,5 +1,6 @@
 #include "model/model.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "input/fatal_exit.h"
@@ -44,6 +45,12 @@ int Model::findMaterial(const std::string& name, int lineNumber, std::ostream& d
         if (materials[i] && materials[i]->name == name) return static_cast<int>(i);
     diagnostics << "*** Error *** in line " << lineNumber << " : Material " << name << " has not been defined ! \n";
     fatalExit(1);
+}
+
+int Model::bodyCount() const {
+    int largest = 0;
+    for (const Node& node : nodes) largest = std::max(largest, node.body);
+    return largest + 1;
 }
 
 void Model::numberEquations() {

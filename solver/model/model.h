@@ -34,6 +34,7 @@ struct Node : Point {
                                // after numbering the 1-based equation number, 0 = no equation
     int nodeFlag = 0;          // last integer of the NODE line; 1 = look for a BOUND record under
                                // reduced numbering; non-zero = contact node for the rigid walls
+    int body = 0;              // 0-based body (BODY); the approximation of a body uses only its nodes
 };
 
 // An evaluation point; the analysis keeps the point's material state here.
@@ -44,6 +45,7 @@ struct EvPoint : Point {
     int inflPtsNb = 0;                            // number of influence nodes (entries of inflPts)
     std::vector<int> inflPts;                     // 0-based indices of the influence nodes; empty until the first evaluation
     int sourceNode = -1;                          // 0-based node COPY took the point from; -1 for POINT
+    int body = 0;                                 // 0-based body whose nodes approximate here; -1: the nearest node's
     double yieldStress = 0.0;                     // current yield stress [force / length^2]; -1 for IsoElastic
     double density = 0.0;                         // current density [mass / length^3]
     double plasticStrain = 0.0;                   // accumulated effective plastic strain [-]
@@ -83,7 +85,7 @@ struct SideDomain {};
 
 // A background integration cell: a hexahedron with 8 corners.
 struct Cell {
-    const Material* material = nullptr;  // material named on the cell's line (not used by the analysis)
+    const Material* material = nullptr;  // material named on the cell's line: that of its integration points
     bool boundaryCell = false;           // true for BDCELL, false for DMCELL (not used by the analysis)
     int numCellPoints = 0;               // integration points of the cell (analysis)
     std::vector<EvPoint> cellPoints;     // numCellPoints records (analysis)
@@ -124,6 +126,9 @@ struct Model {
     // error naming lineNumber on diagnostics, then exit 1.
     int findMaterial(const std::string& name, int lineNumber) const;
     int findMaterial(const std::string& name, int lineNumber, std::ostream& diagnostics) const;
+
+    // Number of bodies: one more than the largest body of a node (1 without BODY).
+    int bodyCount() const;
 
     // Numbers the degrees of freedom: a BOUND code of -1 removes a direction, then
     // active directions get consecutive 1-based numbers, node-major.

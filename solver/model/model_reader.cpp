@@ -38,7 +38,7 @@ private:
     using Card = void (ModelReader::*)();
 
     // One reader per entry of ModelKeywords, in table order.
-    static const std::array<Card, 21> kModelCards;
+    static const std::array<Card, 22> kModelCards;
 
     // ---- helpers ---------------------------------------------------------
 
@@ -154,6 +154,18 @@ private:
             if (index == model_.NUMNP - 1) break;
         }
         model_.nodesRead = true;
+    }
+
+    // BODY body first last   nodes first..last (1-based) belong to the body (1-based);
+    // nodes that no BODY line names stay in body 1
+    void bodyCard() {
+        if (model_.NUMNP == 0) failPlain("NUMNP must be defined !");
+        const int body = reader_.readInt();
+        if (body < 1 || body > model_.NUMNP) failOutOfRange("Body number", body, 1, model_.NUMNP);
+        const int first = readNodeIndex();
+        const int last = readNodeIndex();
+        if (last < first) failOutOfRange("Last node", last + 1, first + 1, model_.NUMNP);
+        for (int i = first; i <= last; ++i) model_.nodes[static_cast<std::size_t>(i)].body = body - 1;
     }
 
     // BOUND { node code... value... }   NDISP lines, NDM codes and NDM values each
@@ -275,6 +287,7 @@ private:
                     diagnostics() << "*** Error *** Too few evaluation points inputed\n"
                                   << "    Required : " << model_.NUMEVPOINT << "\n"
                                   << "    Inputed  : " << pointCount_ << "\n";
+                    pointCountHint();
                     fatalExit(1);
                 case 1:
                     copyPoints();
@@ -293,9 +306,17 @@ private:
         if (pointCount_ >= model_.NUMEVPOINT) {
             diagnostics() << "*** Error *** Too many evaluation points inputed in line : " << reader_.lineNumber()
                           << "\n";
+            pointCountHint();
             fatalExit(1);
         }
         return model_.evPoints[static_cast<std::size_t>(pointCount_++)];
+    }
+
+    // Names the two counts that must agree for COPY ALL, the usual cause of both count errors.
+    void pointCountHint() const {
+        diagnostics() << "    Hint : NUMEVPOINT is " << model_.NUMEVPOINT << " and NUMNP is " << model_.NUMNP
+                      << "; COPY ALL adds one point per node, so with it NUMEVPOINT must equal NUMNP,"
+                      << " and NUMNP must be the number of the last node of the NODE block\n";
     }
 
     // POINT x [y [z]] material value
@@ -378,6 +399,10 @@ private:
                 cell.boundaryCell = true;
             else if (startsWith(kind, "DMCELL", 4))
                 cell.boundaryCell = false;
+            else
+                diagnostics() << "*** Warning *** CELL : cell kind " << kind << " in line " << reader_.lineNumber()
+                              << " is neither BDCELL nor DMCELL; the cell keeps its kind ("
+                              << (cell.boundaryCell ? "BDCELL" : "DMCELL") << ")\n";
             cell.material = &readMaterialName();
             if (startsWith(mode, "POINT", 5)) {
                 cell.nodeNumbers.clear();
@@ -406,14 +431,15 @@ private:
 };
 
 // ORDER ModelKeywords
-const std::array<ModelReader::Card, 21> ModelReader::kModelCards = {
+const std::array<ModelReader::Card, 22> ModelReader::kModelCards = {
     &ModelReader::endCard,     &ModelReader::titleCard,    &ModelReader::ndmCard,
     &ModelReader::numnpCard,   &ModelReader::numevpointCard, &ModelReader::nummatCard,
     &ModelReader::ndfCard,     &ModelReader::ndispCard,    &ModelReader::nloadCard,
     &ModelReader::nodeCard,    &ModelReader::evpointCard,  &ModelReader::materialCard,
     &ModelReader::boundCard,   &ModelReader::loadCard,     &ModelReader::planeCard,
     &ModelReader::voidCard,    &ModelReader::nsloadCard,   &ModelReader::sideloadCard,
-    &ModelReader::efgdataCard, &ModelReader::nsdomaCard,   &ModelReader::voidCard};
+    &ModelReader::efgdataCard, &ModelReader::nsdomaCard,   &ModelReader::voidCard,
+    &ModelReader::bodyCard};
 
 }  // namespace
 

@@ -75,7 +75,8 @@ TEST_F(TimeStepping, ZeroEndTakesExactlyOneStepWithSixFieldsOfTwentyFour) {
     a.setInitialVelocity(1.0, 0.0, 0.0);
     testing::internal::CaptureStdout();
     a.runToTime(0.0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    const std::string console = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(console.substr(0, console.find("CALTIME: 1 steps, step length 0.001 to 0.001, ")),
               "TIME STEP = 1     STEP SIZE = 0.001     TIME = 0.001\n");
     const auto history = lines("End_y.txt");
     ASSERT_EQ(history.size(), 1u);

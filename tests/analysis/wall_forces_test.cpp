@@ -38,6 +38,7 @@ TEST_P(WallForces, PenetratingContactNodesArePushedBackByPenalty) {
     std::vector<std::unique_ptr<RigidWall>> walls;
     walls.push_back(planeOnX(1, 1.0, 100.0, 2.0));
     a.setWalls(std::move(walls));
+    a.wallContact = WallContact::Penalty;
     for (int i = 0; i < model.NUMNP; ++i) a.displacement[3 * i] = 0.1;  // every node at x + 0.1
     a.externalForces(0.5);
     double fx = 0.0, expected = 0.0;

@@ -17,13 +17,13 @@ void expectListing(const std::string& header, const std::string& expected) {
   EXPECT_EQ(run.out, expected);
 }
 
-// A documentation comment as the listing prints it: underlined with '/'.
-std::string docLines(const std::string& text) { return "\n" + heading(text, '/') + "\n"; }
+// A documentation comment as the listing prints it: its text without the marker.
+std::string docLines(const std::string& text) { return text + "\n\n"; }
 
 TEST(MalformedHeaders, UnbalancedOpeningBraceKeepsTheOpenClass) {
   expectListing("/// A point.\nclass Point {\npublic:\n  int x; ///< abscissa\n  void move(int dx);\n",
-                classBlock("Point", docLines("A point.") + heading("Public Members") + "x:\n    int x\n\n" +
-                                        heading("< abscissa", '/') + "move:\n    void move(int dx)\n\n"));
+                classBlock("Point", docLines("A point.") + heading("Public Members") +
+                                        "x:\n    int x\n    abscissa\nmove:\n    void move(int dx)\n\n"));
   // Braces opened inside a class and never closed swallow what follows.
   expectListing("class Outer { public: int kept; " + std::string(100000, '{') +
                     "\nclass Lost { public: int l; };\n",
@@ -62,7 +62,7 @@ TEST(MalformedHeaders, VeryLongLinesAreCutAt1023Characters) {
                 "\nclass " + std::string(1017, 'L') + "\n" + std::string(1023, '=') + "\n#include \"h.h\"\n\n" +
                     publicMembers({{std::string(1023, 'm'), ("int " + member).substr(0, 1023)}}));
   expectListing("/// " + std::string(100000, 'c') + "\nclass A { public: int a; };\n",
-                classBlock("A", "\n" + std::string(1023, 'c') + "\n" + std::string(1023, '/') + "\n\n" +
+                classBlock("A", std::string(1023, 'c') + "\n\n" +
                                     publicMembers({{"a", "int a"}})));
 }
 

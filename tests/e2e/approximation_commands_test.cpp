@@ -83,7 +83,9 @@ TEST(ApproximationCommands, LowerCaseRectangleIsASphereWithAWarning) {
     EXPECT_EQ(run.standardError,
               "*** Warning *** SupportRegion : unknown support region rectangle, spheres are used\n"
               "*** Warning *** Unknown keyword 2\n     File name   : in.dat\n     Line number : 16\n\n"
-              "*** Warning *** Unknown keyword 3\n     File name   : in.dat\n     Line number : 16\n\n");
+              "*** Warning *** Unknown keyword 3\n     File name   : in.dat\n     Line number : 16\n\n"
+              "*** Note *** No analysis ran (no CALTIME was carried out): the macro commands gave 2 warnings, "
+              "the first in line 16\n");
 }
 
 TEST(ApproximationCommands, PointSets) {

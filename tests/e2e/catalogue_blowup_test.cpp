@@ -41,8 +41,8 @@ TEST(CatalogueBlowUp, RunsThatCouldNeverFinishAreRefused) {
 
 int lineCount(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 
-// A wall flung at 1e300 m/s makes the solution non-finite at step 3.
-const std::string kFlungWall = "GRIDWALL 1\nPLANE Z -1 0.0 1e300 1e5\nENDGRID\n";
+// A wall flung at 1e300 m/s with the plain penalty law makes the solution non-finite at step 3.
+const std::string kFlungWall = "GRIDWALL 1\nCONTACT PENALTY\nPLANE Z -1 0.0 1e300 1e5\nENDGRID\n";
 
 TEST(CatalogueBlowUp, HistoryAndResultFilesKeepWhatWasWrittenBefore) {
     const std::string input = kCubeModel + "ECHO ON\nBATCH\n" + kApprox + "DYNAMICS PIEFG\nSTEPTIME CONST 0.1\n" +

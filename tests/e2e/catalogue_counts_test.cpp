@@ -50,7 +50,7 @@ std::vector<Case> commandCountCases() {
         {"MaxInflPtHuge", withBatch(kCubeModel, "MLS\nMAXINFLPT 2000000000\n"), Stream::kError,
          "*** Error *** MaxInflPt : 2000000000 out of range 0 to 200\n", 1},
         {"MaxInflPtNegative", withBatch(kCubeModel, "MLS\nBASIS LINE\nMAXINFLPT -5\nINFLE SEL 8\nDYNAMICS PIEFG\n"),
-         Stream::kError, "", 0},
+         Stream::kError, "*** Warning *** MAXINFLPT : -5 is below 0 and taken as 0", 0},
         // A support count beyond the nodes means all of them.
         {"InfleSelHuge", withBatch(kCubeModel, "MLS\nBASIS LINE\nINFLE SEL 2000000000\nDYNAMICS PIEFG\n" + kFall),
          Stream::kOutput, "TIME STEP = 6 ", 0},

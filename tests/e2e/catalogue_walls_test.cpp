@@ -1,7 +1,8 @@
 // Rigid walls with values that cannot describe a wall: a radius of zero or
 // less is refused, numbers beyond a double are refused by the reader, a side
 // other than +-1 keeps its "never acts" meaning, and a penalty or speed so
-// large that the run blows up is caught in the step loop.
+// large that the run blows up under the plain penalty law is caught in the
+// step loop.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -29,10 +30,10 @@ std::vector<Case> wallCases() {
          "*** Error *** Number out of range 1e400\n" + at(36), 1},
         // Side 0 (or any other than +-1) never acts: the run goes on as without walls.
         {"PlaneSideZero", withWalls("PLANE Z 0 0.0 0 1e5\n", 1), Stream::kOutput, "TIME STEP = 6 ", 0},
-        {"PenaltyTooLarge", withWalls("PLANE Z -1 0.0 0 1e300\n", 1), Stream::kOutput,
+        {"PenaltyTooLarge", withWalls("CONTACT PENALTY\nPLANE Z -1 0.0 0 1e300\n", 1), Stream::kOutput,
          "*** Error *** CalTime : the solution is no longer finite at step 2, node 1 (is the step length too large?)\n",
          1},
-        {"WallSpeedTooLarge", withWalls("PLANE Z -1 0.0 1e300 1e5\n", 1), Stream::kOutput,
+        {"WallSpeedTooLarge", withWalls("CONTACT PENALTY\nPLANE Z -1 0.0 1e300 1e5\n", 1), Stream::kOutput,
          "*** Error *** CalTime : the solution is no longer finite at step 3, node 1", 1},
     };
 }

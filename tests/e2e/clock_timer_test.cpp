@@ -56,7 +56,9 @@ TEST(Timer, InvalidWordIsReadAgainAsTheNextCommand) {
               "*** Warning *** Timer : Invalid parameter (start).\n");
     EXPECT_EQ(run.standardError,
               "*** Warning *** Unknown keyword LAP\n     File name   : in.dat\n     Line number : 3\n\n"
-              "*** Warning *** Unknown keyword start\n     File name   : in.dat\n     Line number : 4\n\n");
+              "*** Warning *** Unknown keyword start\n     File name   : in.dat\n     Line number : 4\n\n"
+              "*** Note *** No analysis ran (no CALTIME was carried out): the macro commands gave 2 warnings, "
+              "the first in line 3\n");
 
     // TIMER END gives END back, which ends the block.
     ProgramRun ended = runProgram(ZELK_PROGRAM, {"in.dat"}, {{"in.dat", "END\nBATCH\nTIMER END\nEND\n"}});

@@ -25,6 +25,12 @@ const std::string kTwoNodes =
     "1 0 0 0 0\n"
     "2 1 0 0 0\n";
 
+// The hint after the point-count errors, for kTwoNodes and NUMEVPOINT count.
+std::string pointHint(int count) {
+    return "    Hint : NUMEVPOINT is " + std::to_string(count) + " and NUMNP is 2; COPY ALL adds one point per node, "
+           "so with it NUMEVPOINT must equal NUMNP, and NUMNP must be the number of the last node of the NODE block\n";
+}
+
 struct MessageCase {
     const char* name;
     std::string input;          // the whole input file
@@ -52,11 +58,11 @@ std::vector<MessageCase> orderingCases() {
 std::vector<MessageCase> pointCases() {
     return {
         {"CopyAllBeyondNumevpoint", kTwoNodes + "NUMEVPOINT 1\nEVPOINT\nCOPY ALL steel 0\n",
-         "*** Error *** Too many evaluation points inputed in line : 10\n", 1},
+         "*** Error *** Too many evaluation points inputed in line : 10\n" + pointHint(1), 1},
         {"PointBeyondNumevpoint", kTwoNodes + "NUMEVPOINT 1\nEVPOINT\nPOINT 0 0 0 steel 1\nPOINT 1 0 0 steel 1\n",
-         "*** Error *** Too many evaluation points inputed in line : 11\n", 1},
+         "*** Error *** Too many evaluation points inputed in line : 11\n" + pointHint(1), 1},
         {"TooFewPoints", kTwoNodes + "NUMEVPOINT 3\nEVPOINT\nPOINT 0 0 0 steel 1\nENDEVPOINT\n",
-         "*** Error *** Too few evaluation points inputed\n    Required : 3\n    Inputed  : 1\n", 1},
+         "*** Error *** Too few evaluation points inputed\n    Required : 3\n    Inputed  : 1\n" + pointHint(3), 1},
         {"MaterialNameDiffersInCase", kTwoNodes + "NUMEVPOINT 1\nEVPOINT\nPOINT 0 0 0 Steel 1\n",
          "*** Error *** in line 10 : Material Steel has not been defined ! \n", 1},
         // The invalid line adds nothing: with a range left over it would overflow the table.
@@ -67,7 +73,7 @@ std::vector<MessageCase> pointCases() {
         {"InvalidCopyParameterFirst",
          kTwoNodes + "NUMEVPOINT 1\nEVPOINT\nCOPY all steel 0\nENDEVPOINT\n",
          "*** Warning *** EvPoint : Invalid COPY parameter !*** Error *** Too few evaluation points inputed\n"
-         "    Required : 1\n    Inputed  : 0\n",
+         "    Required : 1\n    Inputed  : 0\n" + pointHint(1),
          1},
         {"UnknownEvpointWord", kTwoNodes + "NUMEVPOINT 2\nEVPOINT\nCOPY ALL steel 0\nCURVE\nENDEVPOINT\nEND\nEND\n",
          "*** Warning *** Unknown keyword CURVE\n" + at(11), 0},
@@ -87,7 +93,8 @@ std::vector<MessageCase> keywordCases() {
         // Only one of two materials is made; the second name stays unknown.
         {"MisspeltSecondMaterial",
          "NDM 3\nNUMMAT 2\nMATERIAL\nISOELASTIC a 1 0.3 1\nISOPLASTIC b 1 0.3 1\nNUMEVPOINT 1\nEVPOINT\nPOINT 0 0 0 b 1\n",
-         "*** Warning *** Unknown keyword ISOPLASTIC\n" + at(5) + "*** Warning *** Unknown keyword b\n" + at(5) +
+         "*** Warning *** Unknown keyword ISOPLASTIC\n" + at(5) + "did you mean ISOELASTIC?\n" +
+             "*** Warning *** Unknown keyword b\n" + at(5) +
              "*** Warning *** Unknown keyword 1\n" + at(5) + "*** Warning *** Unknown keyword 0.3\n" + at(5) +
              "*** Warning *** Unknown keyword 1\n" + at(5) +
              "*** Error *** in line 8 : Material b has not been defined ! \n",

@@ -1,0 +1,52 @@
+// The analysis's side of the energy balance: kinetic energy, wall work and
+// the start of a CALTIME. The stress work is summed in internalForces.
+#include "analysis/dynamic_analysis.h"
+
+namespace zelk {
+
+double DynamicAnalysis::kineticEnergy(double shift) const {
+    double twice = 0.0;
+    const int numNodes = model->NUMNP;
+    for (int node = 0; node < numNodes; ++node) {
+        double squared = 0.0;
+        for (int d = 0; d < 3; ++d) {
+            const double v = velocity[3 * node + d] - force[3 * node + d] * shift;
+            squared += v * v;
+        }
+        twice += nodalMass[node] * squared;
+    }
+    return 0.5 * twice;
+}
+
+// A CALTIME starts with no wall force (force is cleared), so the wall work of
+// the previous one is complete.
+void DynamicAnalysis::startEnergyBalance() {
+    lastWallForce_.assign(force.size(), 0.0);
+    energy.wallWork += energy.pendingWallWork;
+    energy.pendingWallWork = 0.0;
+    energy.kinetic = kineticEnergy(0.0);
+    energy.startTotal = energy.total();
+    energy.startWallWork = energy.wallWork;
+    energy.largest = 0.0;
+    energy.noteLargest();
+}
+
+// force holds the wall forces externalForces has just formed. A wall force
+// spread over the nodes by the shape functions does on the nodal velocities
+// the same work as on the velocity of the node it acts at, so the nodal
+// vectors suffice; only the velocities of the step (v dt moved the nodes) count.
+void DynamicAnalysis::addWallWork(double dt) {
+    energy.wallWork += energy.pendingWallWork;
+    energy.pendingWallWork = 0.0;
+    if (contactNodes_.empty()) return;
+    // A step taken outside runToTime (no startEnergyBalance) starts from no wall force.
+    if (lastWallForce_.size() != force.size()) lastWallForce_.assign(force.size(), 0.0);
+    double work = 0.0;
+    for (std::size_t i = 0; i < force.size(); ++i) {
+        work += (lastWallForce_[i] + force[i]) * velocity[i];
+        lastWallForce_[i] = force[i];
+    }
+    energy.pendingWallWork = 0.5 * work * dt;
+}
+
+}  // namespace zelk

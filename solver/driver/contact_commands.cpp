@@ -1,0 +1,47 @@
+#include "driver/contact_commands.h"
+
+#include <iostream>
+
+#include "analysis/contact_law.h"
+#include "driver/analysis_commands.h"
+#include "input/fatal_exit.h"
+
+namespace zelk {
+
+namespace {
+
+[[noreturn]] void bodyContactError(const InputReader& reader, const std::string& what) {
+    std::cout << "*** Error *** BodyContact : " << what << " (line " << reader.lineNumber() << ")\n";
+    fatalExit(1);
+}
+
+}  // namespace
+
+// The law and its bounds are those of the walls' damped contact, so that a
+// body meets another body as it meets a wall.
+void handleBodyContact(MacroContext& context) {
+    DynamicAnalysis* dynamics = requireDynamics(context);
+    if (!dynamics) return;
+    InputReader& reader = context.record.reader;
+    ContactLaw law;
+    if (reader.fieldsLeft() > 0) law.stiffnessFraction = reader.readReal();
+    if (reader.fieldsLeft() > 0) law.dampingRatio = reader.readReal();
+    if (!(law.stiffnessFraction > 0.0 && law.stiffnessFraction <= 1.0))
+        bodyContactError(reader, "the contact stiffness fraction must be in (0, 1]");
+    if (!(law.dampingRatio >= 0.0 && law.dampingRatio <= 1.0))
+        bodyContactError(reader, "the contact damping ratio must be in [0, 1]");
+    dynamics->setBodyContact(law);
+}
+
+void handleBodyVelocity(MacroContext& context) {
+    DynamicAnalysis* dynamics = requireDynamics(context);
+    if (!dynamics) return;
+    InputReader& reader = context.record.reader;
+    const int body = reader.readInt();
+    const double vx = reader.readReal();
+    const double vy = reader.readReal();
+    const double vz = reader.readReal();
+    dynamics->setBodyVelocity(body - 1, vx, vy, vz);
+}
+
+}  // namespace zelk
