@@ -43,17 +43,19 @@ EvPoint stateOf(const EvPoint& source) {
     return point;
 }
 
-// Points are evaluated a batch at a time (on all threads), which bounds the
-// memory their lists take before they are packed into a table.
-constexpr int kBatchPoints = 4096;
+// Points are evaluated a batch at a time on several threads, which bounds the
+// memory their lists take before they are packed into a table; one at a time
+// on one thread.
+int batchPoints() { return omp_get_max_threads() > 1 ? 4096 : 1; }
 
 // Evaluates count points, point i made by make(i), in batches, and hands each
 // in order to use(i, point).
 template <typename Make, typename Use>
 void evaluateInBatches(PointEvaluator& approximation, int count, int order, Make make, Use use) {
     std::vector<EvPoint> batch;
-    for (int first = 0; first < count; first += kBatchPoints) {
-        const int size = std::min(kBatchPoints, count - first);
+    const int batchSize = batchPoints();
+    for (int first = 0; first < count; first += batchSize) {
+        const int size = std::min(batchSize, count - first);
         batch.clear();
         for (int i = 0; i < size; ++i) batch.push_back(make(first + i));
         approximation.evaluateAll(batch, order, "FULL");

@@ -14,8 +14,7 @@ namespace zelk {
 
 struct TransposedTable {
     std::vector<int> offset{0};  // numNodes + 1 row starts
-    std::vector<int> entry;      // entry of the influence table
-    std::vector<int> point;      // the point (row of the influence table) that entry belongs to
+    std::vector<int> point;      // the point (row of the influence table) each entry belongs to
     // The entries' derivatives in this order: the node sums read them in
     // sequence instead of from all over the point table.
     std::vector<std::array<double, 3>> deriv;
