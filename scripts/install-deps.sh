@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, where missing.
 set -e
-packages="build-essential cmake libblas-dev liblapack-dev libgtest-dev libbenchmark-dev clang libclang-rt-14-dev python3 python3-numpy python3-meshio python3-vtk9 python3-matplotlib"
+packages="build-essential cmake libblas-dev liblapack-dev libgtest-dev libbenchmark-dev clang libclang-rt-14-dev libomp-14-dev python3 python3-numpy python3-meshio python3-vtk9 python3-matplotlib"
 missing=""
 for package in $packages; do
   dpkg -s "$package" >/dev/null 2>&1 || missing="$missing $package"

@@ -36,9 +36,11 @@
 #include "analysis/influence_table.h"
 #include "analysis/material_model.h"
 #include "analysis/point_evaluator.h"
+#include "analysis/point_kinematics.h"
 #include "analysis/restart_plan.h"
 #include "analysis/result_files.h"
 #include "analysis/rigid_wall.h"
+#include "analysis/transposed_table.h"
 #include "analysis/wall_history.h"
 #include "analysis/vtk_series.h"
 #include "model/model.h"
@@ -173,6 +175,12 @@ private:
     double largestWaveSpeed() const;
     // Reports the first non-finite displacement or velocity after a step, exit 1.
     void checkFinite(int step) const;
+    // Point p's part of the internal forces: its material update and, unless
+    // det F is below 0.01 (the point is then left as it was), its weighted
+    // stress and works in result. Returns det F.
+    double stepPoint(int p, double dt, PointStep& result);
+    // Reports a point whose det F fell below 0.01 and ends the run (exit 1).
+    [[noreturn]] void stopAtCollapsedPoint(int p, double J) const;
     void writeNodeFile(const std::string& fileName, bool eightDigits);
     // Adds the contact forces between bodies at the current state to force.
     void addBodyContactForces(double dt);
@@ -184,6 +192,16 @@ private:
     InfluenceTable pointTable_;           // influence data of the integration points
     InfluenceTable nodeTable_;            // "EFG": values at the nodes' reference positions (no derivatives)
     int longestList_ = 0;                 // longest influence list met while a table is built
+    // Only on more than one thread: the point table read by node, and each
+    // point's step results, for the node sums in point order.
+    TransposedTable byNode_;
+    std::vector<PointStep> pointSteps_;
+    MaterialCache materials_;             // per-material constants of the step
+    struct WallPush {
+        std::array<double, 3> force{};  // penalty force of the wall on the contact node
+        bool touches = false;           // the node penetrates the wall
+    };
+    std::vector<WallPush> wallForce_;     // per contact node and wall (step work)
     std::vector<int> stressPoint_;        // per node: the point whose stress is written for it
     std::vector<double> contactWeight_;   // per node: weight in the wall penalty
     std::vector<int> contactNodes_;       // nodes with a non-zero nodeFlag

@@ -39,8 +39,13 @@ double DynamicAnalysis::contactMass(int node) const {
 
 void DynamicAnalysis::externalForces(double dt) {
     std::fill(force.begin(), force.end(), 0.0);
-    const InfluenceTable& table = nodeInfluence();
-    for (int node : contactNodes_) {
+    const int contacts = static_cast<int>(contactNodes_.size());
+    const std::size_t numWalls = walls.size();
+    wallForce_.resize(static_cast<std::size_t>(contacts) * numWalls);
+    // The force of every wall on every contact node, on all threads ...
+#pragma omp parallel for schedule(static)
+    for (int c = 0; c < contacts; ++c) {
+        const int node = contactNodes_[c];
         // The node's own material: that of the point whose stress is written for it.
         const double E = intPoints[stressPoint_[node]].material->youngsModulus;
         const std::array<double, 3> x = nodePosition(node);
@@ -51,28 +56,40 @@ void DynamicAnalysis::externalForces(double dt) {
             q.y = x[1];
             q.z = x[2];
         }
-        for (const std::unique_ptr<RigidWall>& wall : walls) {
-            const std::array<double, 3> g = wall->penetration(x);
-            if (g[0] == 0.0 && g[1] == 0.0 && g[2] == 0.0) continue;
-            std::array<double, 3> f{};
+        for (std::size_t w = 0; w < numWalls; ++w) {
+            const RigidWall& wall = *walls[w];
+            const std::array<double, 3> g = wall.penetration(x);
+            WallPush& push = wallForce_[c * numWalls + w];
+            push.touches = !(g[0] == 0.0 && g[1] == 0.0 && g[2] == 0.0);
+            if (!push.touches) continue;
+            std::array<double, 3>& f = push.force;
             if (wallContact == WallContact::Penalty) {
-                const double stiffness = -(wall->penaltyFactor * contactWeight_[node] * E);
+                const double stiffness = -(wall.penaltyFactor * contactWeight_[node] * E);
                 f = {stiffness * g[0], stiffness * g[1], stiffness * g[2]};
             } else {
                 // g points into the wall; the approach speed is the rate of |g|.
                 const double depth = std::sqrt(g[0] * g[0] + g[1] * g[1] + g[2] * g[2]);
                 std::array<double, 3> relative = nodeVelocity(node);
-                relative[wall->axis - 1] -= wall->wallVelocity;
+                relative[wall.axis - 1] -= wall.wallVelocity;
                 const double approach = (relative[0] * g[0] + relative[1] * g[1] + relative[2] * g[2]) / depth;
-                const double push = contactLaw.normalForce(depth, approach, contactMass(node), dt);
-                for (int a = 0; a < 3; ++a) f[a] = -push * g[a] / depth;
+                const double normal = contactLaw.normalForce(depth, approach, contactMass(node), dt);
+                for (int a = 0; a < 3; ++a) f[a] = -normal * g[a] / depth;
             }
+        }
+    }
+    // ... then spread onto the nodes in contact-node and wall order, so the sums keep one order.
+    const InfluenceTable& table = nodeInfluence();
+    for (int c = 0; c < contacts; ++c) {
+        const int node = contactNodes_[c];
+        for (std::size_t w = 0; w < numWalls; ++w) {
+            const WallPush& push = wallForce_[c * numWalls + w];
+            if (!push.touches) continue;
             for (int k = table.offset[node]; k < table.offset[node + 1]; ++k) {
                 double* fk = force.data() + 3 * table.node[k];
                 const double phi = table.value[k];
-                fk[0] += f[0] * phi;
-                fk[1] += f[1] * phi;
-                fk[2] += f[2] * phi;
+                fk[0] += push.force[0] * phi;
+                fk[1] += push.force[1] * phi;
+                fk[2] += push.force[2] * phi;
             }
         }
     }

@@ -4,6 +4,8 @@
 #include <iostream>
 #include <limits>
 
+#include <omp.h>
+
 #include "analysis/analysis_errors.h"
 #include "analysis/cell_geometry.h"
 #include "analysis/dynamic_analysis.h"
@@ -39,6 +41,26 @@ EvPoint stateOf(const EvPoint& source) {
     point.inflPtsNb = source.inflPtsNb;
     point.stress = source.stress;
     return point;
+}
+
+// Points are evaluated a batch at a time on several threads, which bounds the
+// memory their lists take before they are packed into a table; one at a time
+// on one thread.
+int batchPoints() { return omp_get_max_threads() > 1 ? 4096 : 1; }
+
+// Evaluates count points, point i made by make(i), in batches, and hands each
+// in order to use(i, point).
+template <typename Make, typename Use>
+void evaluateInBatches(PointEvaluator& approximation, int count, int order, Make make, Use use) {
+    std::vector<EvPoint> batch;
+    const int batchSize = batchPoints();
+    for (int first = 0; first < count; first += batchSize) {
+        const int size = std::min(batchSize, count - first);
+        batch.clear();
+        for (int i = 0; i < size; ++i) batch.push_back(make(first + i));
+        approximation.evaluateAll(batch, order, "FULL");
+        for (int i = 0; i < size; ++i) use(first + i, batch[i]);
+    }
 }
 
 // A point of the cell takes the material named on the cell's line; a cell of
@@ -135,6 +157,14 @@ void DynamicAnalysis::buildIntegrationPoints(PointEvaluator& approximation) {
     else
         buildEfgPoints(approximation);
     buildNodeTables(approximation);
+    // A step on several threads sums the nodes' forces from the points' results
+    // by node; on one thread the points add theirs directly and need neither.
+    byNode_ = TransposedTable{};
+    std::vector<PointStep>().swap(pointSteps_);
+    if (omp_get_max_threads() > 1) {
+        byNode_.build(pointTable_, m.NUMNP);
+        pointSteps_.resize(static_cast<std::size_t>(numIntPoints));
+    }
 
     pointWeight.assign(numIntPoints, 0.0);
     nodalMass.assign(m.NUMNP, 0.0);
@@ -190,29 +220,39 @@ void DynamicAnalysis::addIntegrationPoint(int p, const EvPoint& evaluated) {
 // centre with the settings of the first evaluation point and the cell's material.
 void DynamicAnalysis::buildPiefgPoints(PointEvaluator& approximation) {
     Model& m = *model;
-    for (int i = 0; i < m.NUMNP; ++i) {
-        EvPoint& nodePoint = m.evPoints[i];
-        nodePoint.body = m.nodes[i].body;
-        approximation.evaluateAt(nodePoint, 1, "FULL");
-        addIntegrationPoint(i, nodePoint);
-        // The evaluation point keeps its influence list (the reports list it,
-        // a later DYNAMICS starts from it); its values and derivatives now live
-        // in the point table only.
-        std::vector<double>().swap(nodePoint.shapeValues);
-        std::vector<std::array<double, 3>>().swap(nodePoint.shapeDerivs);
-    }
+    evaluateInBatches(
+        approximation, m.NUMNP, 1,
+        [&](int i) {
+            m.evPoints[i].body = m.nodes[i].body;
+            return m.evPoints[i];
+        },
+        [&](int i, EvPoint& evaluated) {
+            addIntegrationPoint(i, evaluated);
+            // The evaluation point keeps its influence list (the reports list it,
+            // a later DYNAMICS starts from it); its values and derivatives now live
+            // in the point table only.
+            EvPoint& nodePoint = m.evPoints[i];
+            nodePoint = std::move(evaluated);
+            std::vector<double>().swap(nodePoint.shapeValues);
+            std::vector<std::array<double, 3>>().swap(nodePoint.shapeDerivs);
+        });
     for (int i = 0; i < m.NCELL; ++i) {
         Cell& cell = m.cells[i];
         cell.numCellPoints = 1;
         cell.cellPoints.resize(1);
         cell.weights.assign(1, prismVolume(cell.corners));
-        const Point centre = cellCentre(cell.corners);
-        EvPoint point = pointWithSettingsOf(m.evPoints[0], centre.x, centre.y, centre.z);
-        placeInCellMaterial(point, cell);
-        point.body = cellBody(cell, i, m.nodes);
-        approximation.evaluateAt(point, 1, "FULL");
-        addIntegrationPoint(m.NUMNP + i, point);
     }
+    evaluateInBatches(
+        approximation, m.NCELL, 1,
+        [&](int i) {
+            const Cell& cell = m.cells[i];
+            const Point centre = cellCentre(cell.corners);
+            EvPoint point = pointWithSettingsOf(m.evPoints[0], centre.x, centre.y, centre.z);
+            placeInCellMaterial(point, cell);
+            point.body = cellBody(cell, i, m.nodes);
+            return point;
+        },
+        [&](int i, const EvPoint& evaluated) { addIntegrationPoint(m.NUMNP + i, evaluated); });
 }
 
 // Gauss points cell by cell, xi slowest and zeta fastest within a cell, each
@@ -222,23 +262,34 @@ void DynamicAnalysis::buildEfgPoints(PointEvaluator& approximation) {
     int count = 0;
     gaussQuadrature(m.NINTX, m.NINTY, m.NINTZ, count, gaussXi.data(), gaussEta.data(), gaussZeta.data(),
                     gaussWeight.data(), 3);
-    int p = 0;
+    // Places and bodies cell by cell (a cell across bodies stops the run here),
+    // then the shape functions a batch of points at a time.
+    std::vector<std::array<double, 3>> positions;
+    positions.reserve(static_cast<std::size_t>(numIntPoints));
+    std::vector<int> bodies(static_cast<std::size_t>(m.NCELL));
     for (int c = 0; c < m.NCELL; ++c) {
         Cell& cell = m.cells[c];
-        const int body = cellBody(cell, c, m.nodes);
+        bodies[c] = cellBody(cell, c, m.nodes);
         cell.numCellPoints = count;
         cell.cellPoints.resize(count);
         cell.weights.assign(count, 0.0);
         for (int g = 0; g < count; ++g) {
             const CellMapping map = mapCellPoint(cell.corners, gaussXi[g], gaussEta[g], gaussZeta[g]);
             cell.weights[g] = determinant3(map.jacobian) * gaussWeight[g];
-            EvPoint point = pointWithSettingsOf(m.evPoints[0], map.position[0], map.position[1], map.position[2]);
-            placeInCellMaterial(point, cell);
-            point.body = body;
-            approximation.evaluateAt(point, 1, "FULL");
-            addIntegrationPoint(p++, point);
+            positions.push_back({map.position[0], map.position[1], map.position[2]});
         }
     }
+    evaluateInBatches(
+        approximation, numIntPoints, 1,
+        [&](int p) {
+            const int c = p / count;
+            const std::array<double, 3>& x = positions[p];
+            EvPoint point = pointWithSettingsOf(m.evPoints[0], x[0], x[1], x[2]);
+            placeInCellMaterial(point, m.cells[c]);
+            point.body = bodies[c];
+            return point;
+        },
+        [&](int p, const EvPoint& evaluated) { addIntegrationPoint(p, evaluated); });
 }
 
 // The nodes' own interpolation (positions, walls, node output) and the point
@@ -253,13 +304,15 @@ void DynamicAnalysis::buildNodeTables(PointEvaluator& approximation) {
         for (int i = 0; i < m.NUMNP; ++i) stressPoint_[i] = i;
         return;
     }
-    for (int i = 0; i < m.NUMNP; ++i) {
-        const Node& node = m.nodes[i];
-        EvPoint point = pointWithSettingsOf(m.evPoints[0], node.x, node.y, node.z);
-        point.body = node.body;
-        approximation.evaluateAt(point, 0, "FULL");
-        appendToTable(nodeTable_, point, m.NUMNP, false);
-    }
+    evaluateInBatches(
+        approximation, m.NUMNP, 0,
+        [&](int i) {
+            const Node& node = m.nodes[i];
+            EvPoint point = pointWithSettingsOf(m.evPoints[0], node.x, node.y, node.z);
+            point.body = node.body;
+            return point;
+        },
+        [&](int, const EvPoint& evaluated) { appendToTable(nodeTable_, evaluated, m.NUMNP, false); });
     std::vector<double> nearest(m.NUMNP, std::numeric_limits<double>::infinity());
     for (int p = 0; p < numIntPoints; ++p) {
         const EvPoint& point = intPoints[p];
@@ -313,6 +366,7 @@ void DynamicAnalysis::computeWeightsAndMass() {
     }
     if (piefg_)
         for (int i = 0; i < m.NUMNP; ++i) contactWeight_[i] = pointWeight[i];
+    materials_.build(intPoints);
 }
 
 void DynamicAnalysis::checkNodalMasses() const {

@@ -44,9 +44,23 @@ Tensor3 jaumannDeviatorUpdate(const Tensor3& l, const Tensor3& deviator, double 
     return s;
 }
 
+MaterialConstants::MaterialConstants(const Material& m)
+    : material(&m),
+      updates(m.type == kIsoElaPlaHydType || m.type == kIsoElasticType),
+      plastic(m.type == kIsoElaPlaHydType),
+      twoG(2.0 * shearModulus(m)),
+      hardening(hardeningModulus(m)),
+      returnFactor(1.5 * 2.0 * shearModulus(m) + hardeningModulus(m)),
+      bulk(bulkModulus(m)),
+      density0(m.density0) {}
+
 MaterialState elastoPlasticHydroUpdate(const MaterialState& old, const Tensor3& l, double dt,
                                        const Material& material, bool plasticReturn) {
-    const double g = shearModulus(material);
+    return elastoPlasticHydroUpdate(old, l, dt, MaterialConstants(material), plasticReturn);
+}
+
+MaterialState elastoPlasticHydroUpdate(const MaterialState& old, const Tensor3& l, double dt,
+                                       const MaterialConstants& c, bool plasticReturn) {
     MaterialState next = old;
 
     const Tensor3& sigma = old.stress;
@@ -56,7 +70,7 @@ MaterialState elastoPlasticHydroUpdate(const MaterialState& old, const Tensor3& 
 
     Tensor3 deviator = sigma;
     for (int i = 0; i < 3; ++i) deviator[i][i] -= meanStress;
-    deviator = jaumannDeviatorUpdate(l, deviator, 2.0 * g, dt);
+    deviator = jaumannDeviatorUpdate(l, deviator, c.twoG, dt);
 
     if (plasticReturn) {
         double sum = 0.0;
@@ -65,8 +79,8 @@ MaterialState elastoPlasticHydroUpdate(const MaterialState& old, const Tensor3& 
         const double equivalent = std::sqrt(1.5 * sum);
         if (equivalent > old.yieldStress) {
             // Radial return onto the hardened yield surface.
-            const double h = hardeningModulus(material);
-            const double delta = (equivalent - old.yieldStress) / (1.5 * 2.0 * g + h);
+            const double h = c.hardening;
+            const double delta = (equivalent - old.yieldStress) / c.returnFactor;
             next.plasticStrain = old.plasticStrain + delta;
             next.yieldStress = old.yieldStress + h * delta;
             const double scale = next.yieldStress / equivalent;
@@ -76,22 +90,37 @@ MaterialState elastoPlasticHydroUpdate(const MaterialState& old, const Tensor3& 
     }
 
     // Hydrodynamic pressure, positive in compression.
-    const double pressure = bulkModulus(material) * (next.density / material.density0 - 1.0);
+    const double pressure = c.bulk * (next.density / c.density0 - 1.0);
     next.stress = deviator;
     for (int i = 0; i < 3; ++i) next.stress[i][i] -= pressure;
     return next;
 }
 
 void MaterialModel::updateStress(const Tensor3& l, EvPoint& point, double dt) const {
-    if (!point.material) return;
-    bool plastic = point.material->type == kIsoElaPlaHydType;
-    if (!plastic && point.material->type != kIsoElasticType) return;
+    if (point.material) updateStress(l, point, dt, MaterialConstants(*point.material));
+}
+
+void MaterialModel::updateStress(const Tensor3& l, EvPoint& point, double dt, const MaterialConstants& c) {
+    if (!c.updates) return;
     MaterialState state{point.stress, point.yieldStress, point.density, point.plasticStrain};
-    state = elastoPlasticHydroUpdate(state, l, dt, *point.material, /*plasticReturn=*/plastic);
+    state = elastoPlasticHydroUpdate(state, l, dt, c, /*plasticReturn=*/c.plastic);
     point.stress = state.stress;
     point.yieldStress = state.yieldStress;
     point.density = state.density;
     point.plasticStrain = state.plasticStrain;
+}
+
+void MaterialCache::build(const std::vector<EvPoint>& points) {
+    static const Material kNone{};  // type "void": never updated
+    constants_.assign(1, MaterialConstants(kNone));
+    index_.resize(points.size());
+    for (std::size_t p = 0; p < points.size(); ++p) {
+        const Material* material = points[p].material ? points[p].material : &kNone;
+        std::size_t entry = 0;
+        while (entry < constants_.size() && constants_[entry].material != material) ++entry;
+        if (entry == constants_.size()) constants_.emplace_back(*material);
+        index_[p] = static_cast<int>(entry);
+    }
 }
 
 }  // namespace zelk

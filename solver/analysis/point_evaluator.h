@@ -4,6 +4,7 @@
 // approximation afterwards.
 #pragma once
 
+#include <span>
 #include <string_view>
 
 #include "model/model.h"
@@ -19,6 +20,11 @@ public:
     // point's coordinates. mode "FULL" differentiates the whole MLS fit. Does
     // not return when the shape functions cannot be formed.
     virtual void evaluateAt(EvPoint& point, int order, std::string_view mode) = 0;
+    // evaluateAt for each point in turn; an evaluator may spread the work over
+    // threads as long as the results are those of that order.
+    virtual void evaluateAll(std::span<EvPoint> points, int order, std::string_view mode) {
+        for (EvPoint& point : points) evaluateAt(point, order, mode);
+    }
 };
 
 }  // namespace zelk

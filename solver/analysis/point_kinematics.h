@@ -54,14 +54,31 @@ inline void multiply3(const Matrix3 A, const Matrix3 B, Out& C) {
         for (int j = 0; j < 3; ++j) C[i][j] = A[i][0] * B[0][j] + A[i][1] * B[1][j] + A[i][2] * B[2][j];
 }
 
-// force(N_k) -= P^T dphi_k for every entry k of one point: P[i][a] is the
-// weighted first Piola-Kirchhoff stress (reference direction i, force direction a).
+// What a point's step leaves for the forces and the energy sums.
+struct PointStep {
+    std::array<double, 9> P;  // weighted first Piola-Kirchhoff stress, P[3 i + a]: reference direction i, force direction a
+    double stressWork = 0.0, plasticWork = 0.0;
+};
+
+// force(N_k) -= P^T dphi_k for every entry k of one point.
 inline void scatterForces(int begin, int end, const int* nodes, const std::array<double, 3>* derivs,
-                          const Matrix3 P, double* force) {
+                          const std::array<double, 9>& P, double* force) {
     for (int k = begin; k < end; ++k) {
         double* fk = force + 3 * nodes[k];
         const double* dk = derivs[k].data();
-        for (int a = 0; a < 3; ++a) fk[a] -= P[0][a] * dk[0] + P[1][a] * dk[1] + P[2][a] * dk[2];
+        for (int a = 0; a < 3; ++a) fk[a] -= P[a] * dk[0] + P[3 + a] * dk[1] + P[6 + a] * dk[2];
+    }
+}
+
+// force(n) -= P_p^T dphi_k over the entries k (of points p) that name node n,
+// in the order given: the same terms, summed the same way, as scatterForces
+// adds them point by point. derivs[j] and points[j] belong to the same entry.
+inline void gatherNodeForce(int begin, int end, const int* points, const std::array<double, 3>* derivs,
+                            const PointStep* steps, double* fn) {
+    for (int j = begin; j < end; ++j) {
+        const double* dk = derivs[j].data();
+        const double* Pp = steps[points[j]].P.data();
+        for (int a = 0; a < 3; ++a) fn[a] -= Pp[a] * dk[0] + Pp[3 + a] * dk[1] + Pp[6 + a] * dk[2];
     }
 }
 

@@ -136,6 +136,7 @@ void DynamicAnalysis::advance(double dt, int step) {
     if (history_) history_->takeInternal(force);
     const int numNodes = model->NUMNP;
     double* const f = force.data();
+#pragma omp parallel for schedule(static)
     for (int node = 0; node < numNodes; ++node) {
         const double inverseMass = 1.0 / nodalMass[node];
         for (int d = 0; d < 3; ++d) f[3 * node + d] *= inverseMass;
@@ -145,8 +146,9 @@ void DynamicAnalysis::advance(double dt, int step) {
     const double h = step == 0 ? dt * 0.5 : dt;
     double* const u = displacement.data();
     double* const v = velocity.data();
-    const std::size_t count = velocity.size();
-    for (std::size_t i = 0; i < count; ++i) {
+    const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(velocity.size());
+#pragma omp parallel for schedule(static)
+    for (std::ptrdiff_t i = 0; i < count; ++i) {
         v[i] += f[i] * h;
         u[i] += v[i] * dt;
     }
@@ -159,11 +161,18 @@ void DynamicAnalysis::advance(double dt, int step) {
 }
 
 void DynamicAnalysis::checkFinite(int step) const {
-    for (std::size_t i = 0; i < displacement.size(); ++i)
-        if (!std::isfinite(displacement[i]) || !std::isfinite(velocity[i]))
-            analysisError(kCalTime, "the solution is no longer finite at step " + std::to_string(step) +
+    // The first entry in order that is not finite, found on all threads.
+    const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(displacement.size());
+    std::ptrdiff_t first = count;
+#pragma omp parallel for schedule(static) reduction(min : first)
+    for (std::ptrdiff_t i = 0; i < count; ++i)
+        if (i < first && (!std::isfinite(displacement[i]) || !std::isfinite(velocity[i]))) first = i;
+    if (first < count) {
+        const std::size_t i = static_cast<std::size_t>(first);
+        analysisError(kCalTime, "the solution is no longer finite at step " + std::to_string(step) +
                                         ", node " + std::to_string(i / 3 + 1) +
                                         " (is the step length too large?)");
+    }
 }
 
 void DynamicAnalysis::writeNodeFile(const std::string& fileName, bool eightDigits) {
@@ -173,6 +182,7 @@ void DynamicAnalysis::writeNodeFile(const std::string& fileName, bool eightDigit
 }
 
 void DynamicAnalysis::writeTecplot(std::ostream& out) {
+#pragma omp parallel for schedule(static)
     for (int i = 0; i < model->NUMNP; ++i) {
         const std::array<double, 3> x = nodePosition(i);
         const EvPoint& point = intPoints[stressPoint_[i]];

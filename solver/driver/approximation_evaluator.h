@@ -17,6 +17,9 @@ public:
     void evaluateAt(EvPoint& point, int order, std::string_view mode) override {
         approximation_.evaluateAt(point, order, mode);
     }
+    void evaluateAll(std::span<EvPoint> points, int order, std::string_view mode) override {
+        approximation_.evaluateAll(points, order, mode);
+    }
 
 private:
     MlsApproximation& approximation_;

@@ -41,9 +41,14 @@ public:
     // One-shot: when non-zero, the next print writes the header line instead of the
     // elements and clears it. Every constructor clears it.
     inline static int printInfo = 0;
+    // Writes the flag only when it is set: matrices made on several threads at
+    // once then only read it.
+    static void clearPrintInfo() {
+        if (printInfo != 0) printInfo = 0;
+    }
 
     // Empty matrix with null ranges (0:0:0).
-    GenMatrix() : store_(allocate(0, 0)), origin_(store_.get()) { printInfo = 0; }
+    GenMatrix() : store_(allocate(0, 0)), origin_(store_.get()) { clearPrintInfo(); }
     // Fresh m x n matrix, ranges (0:1:m-1) and (0:1:n-1), all elements 0.
     GenMatrix(int m, int n)
         : store_(allocate(m, n)),
@@ -51,7 +56,7 @@ public:
           index_{LaIndex(0, m - 1), LaIndex(0, n - 1)},
           dim_{m, n},
           size_{m, n} {
-        printInfo = 0;
+        clearPrintInfo();
     }
     // Compact copy of what X sees; owns its elements.
     GenMatrix(const GenMatrix& X) : GenMatrix(X.size_[0], X.size_[1]) {
@@ -64,7 +69,7 @@ public:
     }
     // Takes over X's view (a window stays a window); X is left empty.
     GenMatrix(GenMatrix&& X) noexcept {
-        printInfo = 0;
+        clearPrintInfo();
         swapWith(X);
     }
     // This becomes a compact copy of X. Not available on temporaries, so that

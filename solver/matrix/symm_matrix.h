@@ -50,10 +50,14 @@ public:
     inline static int traceSwitch = 0;
     // One-shot header request for the next print of a SymmMatrix; constructors clear it.
     inline static int printInfo = 0;
+    // Writes the flag only when it is set (matrices are made on several threads).
+    static void clearPrintInfo() {
+        if (printInfo != 0) printInfo = 0;
+    }
 
-    SymmMatrix() { printInfo = 0; }
+    SymmMatrix() { clearPrintInfo(); }
     // Fresh m x n storage (m = n in use), all elements 0.
-    SymmMatrix(int m, int n) : lower_(m, n) { printInfo = 0; }
+    SymmMatrix(int m, int n) : lower_(m, n) { clearPrintInfo(); }
 
     // S(i, j), the same element as S(j, i).
     double& operator()(int i, int j) { return i >= j ? stored()(i, j) : stored()(j, i); }

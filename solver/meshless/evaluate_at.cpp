@@ -20,6 +20,7 @@ void writeNodeLine(std::ostream& os, const Node& node) {
 }  // namespace
 
 void MlsApproximation::evaluateAt(EvPoint& evPoint, int order, std::string_view mode) {
+    supportChanges_.clear();
     // A point evaluated before keeps its influence nodes: no search.
     const int given = static_cast<int>(evPoint.inflPts.size());
     if (given > 0) {
@@ -47,6 +48,7 @@ void MlsApproximation::evaluateAt(EvPoint& evPoint, int order, std::string_view 
 }
 
 void MlsApproximation::shapeFunctionFailure(const EvPoint& evPoint) const {
+    if (quiet_) throw FatalExit{1};
     std::ostream& out = std::cout;
     out << std::scientific << std::right << std::setprecision(5);
     out << "\nShapefunction error!!!" << std::setw(15) << evPoint.x << std::setw(15) << evPoint.y

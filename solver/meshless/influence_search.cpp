@@ -7,6 +7,8 @@
 #include <iomanip>
 #include <iostream>
 
+#include <omp.h>
+
 #include "input/fatal_exit.h"
 #include "meshless/distance_sort.h"
 #include "meshless/mls_approximation.h"
@@ -35,19 +37,43 @@ void MlsApproximation::supportSizesBy(bool useIndex) {
     SupportSize = 0.0;
     const int L = std::min(ptsNbInSupport, n);
     const bool indexed = useIndex && spatialIndex() != nullptr;
+    // Through the grid on several threads, the radii and nearest nodes are
+    // found on all of them first (on per-thread workers); the sizes are then
+    // set in node order as below.
+    const bool threaded = indexed && L >= 1 && omp_get_max_threads() > 1;
+    std::vector<double> radius;
+    std::vector<int> nearest;
+    if (threaded) {
+        radius.resize(n);
+        nearest.resize(static_cast<std::size_t>(n) * L);
+        prepareWorkers(omp_get_max_threads());
+#pragma omp parallel for schedule(dynamic, 64)
+        for (int j = 0; j < n; ++j) {
+            MlsApproximation& worker = *workers_[omp_get_thread_num()];
+            radius[j] = worker.nearestSupport(j, L);
+            std::copy_n(worker.sortedNodes.begin(), L, nearest.begin() + static_cast<std::ptrdiff_t>(j) * L);
+        }
+    }
     for (int j = 0; L >= 1 && j < n; ++j) {
-        const double centre[3] = {nodes_[j].x, nodes_[j].y, nodes_[j].z};
-        if (indexed) {
-            sortNearest(centre, L);  // the first L entries are those of the full sort
+        const int* near = nullptr;
+        double R;
+        if (threaded) {
+            R = radius[j];
+            near = nearest.data() + static_cast<std::ptrdiff_t>(j) * L;
+        } else if (indexed) {
+            R = nearestSupport(j, L);
+            near = sortedNodes.data();
         } else {
+            const double centre[3] = {nodes_[j].x, nodes_[j].y, nodes_[j].z};
             sortNodesByDistance(nodes_, centre, sortedNodes, sortedDist);
             sortedCount_ = n;
+            R = static_cast<double>(sortedDist[L - 1]) * Scale;
+            near = sortedNodes.data();
         }
-        const double R = static_cast<double>(sortedDist[L - 1]) * Scale;
         // Node j's own value is assigned, so a raise from an earlier node is lost.
         SupportSize(j, 0) = R;
         for (int k = 0; k < L; ++k) {
-            double& sx = SupportSize(sortedNodes[k], 0);
+            double& sx = SupportSize(near[k], 0);
             if (sx < R) sx = R;
         }
     }
@@ -179,6 +205,7 @@ void MlsApproximation::singularCheck(const double point[3]) {
         if (k >= n) {
             // Every farther node has been tried, the last one included.
             if (k > first) {
+                if (quiet_) throw FatalExit{1};
                 std::cerr << "*** Error *** SingularCheck : Matrix A is singular !\n";
                 fatalExit(1);
             }
@@ -189,6 +216,7 @@ void MlsApproximation::singularCheck(const double point[3]) {
         const int a = sortedNodes[k];
         inflPts(InflPtsNb - 1) = a;
         const double reach = static_cast<double>(sortedDist[k]) * Scale;
+        supportChanges_.push_back({a, SupportSize(a, 0), reach});
         SupportSize(a, 0) = reach;
         supportBound_[0] = std::max(supportBound_[0], reach);
         if (isVariable()) currentSupport[0] = reach;
@@ -196,6 +224,7 @@ void MlsApproximation::singularCheck(const double point[3]) {
 }
 
 void MlsApproximation::tooFewFixedNodes(const double point[3]) const {
+    if (quiet_) throw FatalExit{1};
     std::cout << "*** Error*** Too few inflence nodes at point " << std::scientific
               << std::setprecision(4) << "{ ";
     for (int k = 0; k < 3; ++k) std::cout << std::setw(8) << point[k] << "   ";

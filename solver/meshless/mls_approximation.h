@@ -23,6 +23,7 @@
 
 #include <fstream>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,6 +75,10 @@ public:
     // derivatives). A point that already holds a list keeps it: no search.
     // A failure writes the failure dump and "Node.dat" and ends the run (exit 1).
     void evaluateAt(EvPoint& evPoint, int order, std::string_view mode);
+    // evaluateAt for each point in turn, with the very same results (lists,
+    // values, derivatives, SingularCheck's support changes, the first
+    // failure), worked out on OMP_NUM_THREADS threads.
+    void evaluateAll(std::span<EvPoint> points, int order, std::string_view mode);
 
     // An approximation over a subset of the nodes (one body) with this one's
     // settings: type, basis, weight, domain, scale, list capacity, checks.
@@ -156,6 +161,20 @@ public:
     GenMatrix<double> shapeDerivs;     // c x 3 first derivatives
 
 private:
+    // A support size SingularCheck set while the current point was evaluated.
+    struct SupportChange {
+        int node;
+        double before, after;
+    };
+    // A copy of this object's settings and support sizes that evaluates
+    // points on a thread of its own, failing without a message.
+    std::unique_ptr<MlsApproximation> makeWorker() const;
+    // Workers for `count` threads, with the current settings and sizes.
+    void prepareWorkers(int count);
+    // Support radius of node j and its `count` nearest nodes (the first
+    // entries of sortedNodes), through the grid.
+    double nearestSupport(int j, int count);
+
     // The search and the support sizes, by the cell grid or by the full scan.
     bool searchInfluenceNodes(const double point[3], bool useIndex);
     void supportSizesBy(bool useIndex);
@@ -215,6 +234,9 @@ private:
     double radiusGuess_ = 0.0;                // first reach of the next nearest search; 0: from the cell size
     double selectionGuess_ = 0.0;             // the same for the next SEL / ALL search
     double supportBound_[3] = {0.0, 0.0, 0.0};  // largest sx, sy, sz
+    std::vector<SupportChange> supportChanges_;  // SingularCheck's changes at the current point
+    bool quiet_ = false;                          // a worker: failures end the point without a message
+    std::vector<std::unique_ptr<MlsApproximation>> workers_;  // one per thread of evaluateAll
 };
 
 }  // namespace zelk

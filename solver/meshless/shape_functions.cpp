@@ -95,7 +95,7 @@ bool MlsApproximation::factorMomentMatrix(bool reportZeroDiagonal) {
     for (int i = 0; i < m; ++i) {
         // Written as !(x >= t) so that a NaN entry fails too.
         if (!(lowerAt(L, ld, i, i) >= kPivotThreshold)) {
-            if (reportZeroDiagonal) std::cout << i << "-th diagonal element is exactly zero\n";
+            if (reportZeroDiagonal && !quiet_) std::cout << i << "-th diagonal element is exactly zero\n";
             return false;
         }
         for (int j = i; j < m; ++j) {
