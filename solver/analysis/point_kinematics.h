@@ -1,9 +1,7 @@
 // The 3 x 3 algebra of one integration point per time step, written out.
 //
-// Each product sums its terms in the order the matrix library's multAB (BLAS
-// dgemm, alpha 1, beta 0) does, so that for equal operands the results agree
-// bit for bit; at this size a library call costs more than the work. Arrays
-// are row-major: m[row][column].
+// Written out because at this size a library call costs more than the work.
+// Arrays are row-major: m[row][column].
 #pragma once
 
 #include <array>

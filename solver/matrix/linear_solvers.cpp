@@ -2,37 +2,12 @@
 
 #include <algorithm>
 #include <cassert>
-#include <iostream>
 #include <vector>
 
-#include "input/fatal_exit.h"
 #include "matrix/blas_lapack.h"
 #include "matrix/products.h"
 
 namespace zelk {
-
-void luFactor(GenMatrix<double>& A, ColumnVector<int>& pivots) {
-    const int m = A.size(0), n = A.size(1), lda = std::max(1, A.leadingDim());
-    assert(pivots.length() >= std::min(m, n) && pivots.step() == 1);
-    int info = 0;
-    dgetrf_(&m, &n, A.data(), &lda, pivots.data(), &info);
-    if (info == 0) return;
-    std::cout << "Error in LU factorization of the coefficient matrix A\n";
-    if (info < 0)
-        std::cout << "the" << -info << "-th argument had an illegal value\n";
-    else
-        std::cout << info << "-th diagonal element is exactly zero\n";
-    fatalExit(1);
-}
-
-void luSolve(const GenMatrix<double>& A, GenMatrix<double>& B, const ColumnVector<int>& pivots) {
-    const int n = A.size(1), nrhs = B.size(1);
-    const int lda = std::max(1, A.leadingDim()), ldb = std::max(1, B.leadingDim());
-    assert(A.size(0) == n && B.size(0) == n && pivots.length() >= n && pivots.step() == 1);
-    int info = 0;
-    dgetrs_("N", &n, &nrhs, A.data(), &lda, pivots.data(), B.data(), &ldb, &info);
-    if (info != 0) std::cout << "Error in LU solver of the coefficient matrix A\n";
-}
 
 double conditionEstimate(GenMatrix<double> A) {
     const int n = A.size(0), lda = std::max(1, A.leadingDim());

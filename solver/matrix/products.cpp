@@ -41,15 +41,6 @@ void multSymmXStrided(const SymmMatrix& S, const double* x, int incx, double* y,
     }
 }
 
-// C = alpha * A op(B) + beta * C through dgemm, op given by transB ("N" or "T").
-void gemm(const char* transB, const GenMatrix<double>& A, const GenMatrix<double>& B,
-          GenMatrix<double>& C, double alpha, double beta) {
-    const int m = C.size(0), n = C.size(1), k = A.size(1);
-    if (m == 0 || n == 0) return;
-    const int lda = ldOf(A), ldb = ldOf(B), ldc = ldOf(C);
-    dgemm_("N", transB, &m, &n, &k, &alpha, A.data(), &lda, B.data(), &ldb, &beta, C.data(), &ldc);
-}
-
 // Calls run(pointer, count, step, position of the first element) for the runs
 // of consecutive elements that make up M in vector order.
 template <typename M, typename F>
@@ -87,18 +78,6 @@ void multSymmX(const SymmMatrix& S, const ColumnVector<double>& x, ColumnVector<
     multSymmXStrided(S, x.data(), x.step(), y.data(), y.step(), alpha, beta);
 }
 
-void multAB(const GenMatrix<double>& A, const GenMatrix<double>& B, GenMatrix<double>& C,
-            double alpha, double beta) {
-    assert(A.size(1) == B.size(0) && C.size(0) == A.size(0) && C.size(1) == B.size(1));
-    gemm("N", A, B, C, alpha, beta);
-}
-
-void multABT(const GenMatrix<double>& A, const GenMatrix<double>& B, GenMatrix<double>& C,
-             double alpha, double beta) {
-    assert(A.size(1) == B.size(1) && C.size(0) == A.size(0) && C.size(1) == B.size(0));
-    gemm("T", A, B, C, alpha, beta);
-}
-
 void multATB(const GenMatrix<double>& A, const GenMatrix<double>& B, GenMatrix<double>& C,
              double alpha, double beta) {
     assert(A.size(0) == B.size(0) && C.size(0) == A.size(1) && C.size(1) == B.size(1));
@@ -112,30 +91,6 @@ void multATB(const GenMatrix<double>& A, const GenMatrix<double>& B, GenMatrix<d
             C(j, i) = o;
         }
     }
-}
-
-void multAAT(const GenMatrix<double>& A, GenMatrix<double>& C, double alpha, double beta) {
-    const int n = C.size(0), depth = A.size(1), ld = A.leadingDim();
-    assert(A.size(0) == n && C.size(1) == n);
-    const double* a = A.data();
-    for (int g = 0; g < n; ++g) {
-        for (int f = g; f < n; ++f) {
-            double sum = 0.0;
-            for (int k = 0; k < depth; ++k) {
-                const std::ptrdiff_t col = static_cast<std::ptrdiff_t>(k) * ld;
-                sum += a[col + g] * a[col + f];
-            }
-            C(f, g) = startFrom(C(f, g), beta) + alpha * sum;
-        }
-    }
-}
-
-void multAAT(const GenMatrix<double>& A, SymmMatrix& C, double alpha, double beta) {
-    multAAT(A, C.storage(), alpha, beta);
-}
-
-void scale(double alpha, GenMatrix<double>& M) {
-    forEachRun(M, [alpha](double* p, int n, int inc, int) { dscal_(&n, &alpha, p, &inc); });
 }
 
 double sumAbs(const GenMatrix<double>& v) {
@@ -156,23 +111,6 @@ int indexOfMaxAbs(const GenMatrix<double>& v) {
         }
     });
     return best;
-}
-
-ColumnVector<double> operator*(const ColumnVector<double>& v, double s) {
-    ColumnVector<double> r(v.length());
-    for (int i = 0; i < r.length(); ++i) r(i) = s * v(i);
-    return r;
-}
-
-ColumnVector<double> operator+(const ColumnVector<double>& a, const ColumnVector<double>& b) {
-    assert(a.length() == b.length());
-    const int n = a.length();
-    ColumnVector<double> r(n);
-    for (int i = 0; i < n; ++i) r(i) = b(i);
-    const double one = 1.0;
-    const int inca = a.step(), incr = 1;
-    if (n > 0) daxpy_(&n, &one, a.data(), &inca, r.data(), &incr);
-    return r;
 }
 
 }  // namespace zelk

@@ -22,30 +22,14 @@ void multSymmX(const SymmMatrix& S, const double* x, double* y, double alpha, do
 void multSymmX(const SymmMatrix& S, const ColumnVector<double>& x, ColumnVector<double>& y,
                double alpha, double beta);
 
-// C = alpha * A B + beta * C (BLAS dgemm).
-void multAB(const GenMatrix<double>& A, const GenMatrix<double>& B, GenMatrix<double>& C,
-            double alpha, double beta);
-// C = alpha * A B^T + beta * C (BLAS dgemm).
-void multABT(const GenMatrix<double>& A, const GenMatrix<double>& B, GenMatrix<double>& C,
-             double alpha, double beta);
 // C = alpha * A^T B + beta * C, summed term by term (small operands of the inner loops).
 void multATB(const GenMatrix<double>& A, const GenMatrix<double>& B, GenMatrix<double>& C,
              double alpha, double beta);
-// Lower triangle with diagonal of C = alpha * A A^T + beta * C; C(f, g), g <= f,
-// is the sum over k of A(g, k) A(f, k), scaled by alpha once formed.
-void multAAT(const GenMatrix<double>& A, GenMatrix<double>& C, double alpha, double beta);
-void multAAT(const GenMatrix<double>& A, SymmMatrix& C, double alpha, double beta);
 
-// Every element seen through M: M(i, j) = alpha * M(i, j) (BLAS dscal).
-void scale(double alpha, GenMatrix<double>& M);
 // Sum of |v(i)| (BLAS dasum). For a matrix that is not a vector, over all its elements.
 double sumAbs(const GenMatrix<double>& v);
 // Position from 0 of the first element of largest magnitude, in vector order
 // (column-major for a matrix); -1 when v is empty (BLAS idamax).
 int indexOfMaxAbs(const GenMatrix<double>& v);
-// New vector r(i) = s * v(i).
-ColumnVector<double> operator*(const ColumnVector<double>& v, double s);
-// New vector r(i) = b(i) + a(i) (BLAS daxpy); a and b have the same length.
-ColumnVector<double> operator+(const ColumnVector<double>& a, const ColumnVector<double>& b);
 
 }  // namespace zelk

@@ -8,17 +8,11 @@
 namespace zelk {
 namespace {
 
-using test::GridSpec;
+using test::GridShape;
 
 double sum(const std::vector<double>& v) { return std::accumulate(v.begin(), v.end(), 0.0); }
 
-struct Fixture {
-    explicit Fixture(GridSpec g) : grid(g), evaluator(g) { test::buildGridModel(model, g, material); }
-    GridSpec grid;
-    Material material = test::elasticSteel();
-    Model model;
-    test::TrilinearGrid evaluator;
-};
+using Fixture = test::GridBody;
 
 TEST(IntegrationPoints, PiefgUsesNodesThenCellCentresAndSplitsCellVolumes) {
     Fixture f({2, 1, 1, 0.5});

@@ -12,11 +12,9 @@
 namespace zelk {
 namespace {
 
-struct Body {
-    explicit Body(const char* scheme, test::GridSpec g = {2, 2, 2, 0.5}) : evaluator(g) {
-        test::buildGridModel(model, g, material);
-        analysis = std::make_unique<DynamicAnalysis>(evaluator, model, scheme);
-        analysis->computeWeightsAndMass();
+struct Body : test::GridBody {
+    explicit Body(const char* scheme, test::GridShape g = {2, 2, 2, 0.5}) : GridBody(g) {
+        start(scheme).computeWeightsAndMass();
     }
     // u = grad * X for every node, v = rate * X.
     void setLinearField(const double grad[3][3], const double rate[3][3]) {
@@ -28,10 +26,6 @@ struct Body {
             }
         }
     }
-    Material material = test::elasticSteel();
-    Model model;
-    test::TrilinearGrid evaluator;
-    std::unique_ptr<DynamicAnalysis> analysis;
 };
 
 class InternalForces : public testing::TestWithParam<const char*> {};
@@ -49,6 +43,7 @@ TEST_P(InternalForces, RigidTranslationGivesNoForceAndNoStress) {
     a.internalForces(1e-3);
     for (double f : a.force) EXPECT_NEAR(f, 0.0, 1e-12);
     EXPECT_NEAR(a.minJacobian, 1.0, 1e-12);
+    ASSERT_FALSE(a.intPoints.empty());
     for (const EvPoint& p : a.intPoints) EXPECT_NEAR(p.density, 8.0, 1e-12);
 }
 
@@ -67,6 +62,7 @@ TEST_P(InternalForces, UniformStretchGivesTheMaterialsStressAndBalancedForces) {
     MaterialState start{Tensor3{}, body.material.yieldStress0, body.material.density0, 0.0};
     const MaterialState expected = elastoPlasticHydroUpdate(start, l, dt, body.material, false);
     ASSERT_GT(expected.stress[0][0], 0.0);
+    ASSERT_FALSE(a.intPoints.empty());
     for (const EvPoint& p : a.intPoints)
         for (int i = 0; i < 3; ++i)
             for (int j = 0; j < 3; ++j) EXPECT_NEAR(p.stress[i][j], expected.stress[i][j], 1e-9);
@@ -105,6 +101,22 @@ TEST_P(InternalForces, SmallJacobianStopsWithExitOneAndTheBoundaryPasses) {
         EXPECT_NE(out.find("          steel"), std::string::npos) << out;
         EXPECT_NE(out.find("\nJacobi is too small during stiff P5.00000e-03"), std::string::npos) << out;
     }
+}
+
+// One unit cell under EFG with u_x = X + Y, u_y = Y + 2Z and no velocity: F = [[2, 1, 0],
+// [0, 2, 2], [0, 0, 1]], J = 4, F^-1 = [[1/2, -1/4, 1/2], [0, 1/2, -1], [0, 0, 1]]. Nothing
+// moves, so the material keeps a deviatoric stress (its pressure comes from the density):
+// sigma = [[1, 2, 3], [2, -4, 5], [3, 5, 3]]. F^-1 sigma has the rows (1.5, 4.5, 1.75),
+// (-2, -7, -0.5) and (3, 5, 3). Each node's dphi/dX_i integrates over the cell to +1/4 on
+// the face X_i = 1, so node (1, 1, 1) gets -J / 4 times the column sums (2.5, 2.5, 4.25).
+TEST(InternalForcesByHand, GeneralGradientAndStressGiveJTimesFInverseSigma) {
+    Body body("EFG", {1, 1, 1, 1.0});
+    const double grad[3][3] = {{1, 1, 0}, {0, 1, 2}, {0, 0, 0}}, rate[3][3] = {};
+    body.setLinearField(grad, rate);
+    for (EvPoint& p : body.analysis->intPoints) p.stress = {{{1, 2, 3}, {2, -4, 5}, {3, 5, 3}}};
+    body.analysis->internalForces(1e-3);
+    const double expected[3] = {-2.5, -2.5, -4.25};
+    for (int a = 0; a < 3; ++a) EXPECT_NEAR(body.analysis->force[3 * 7 + a], expected[a], 1e-12) << a;
 }
 
 INSTANTIATE_TEST_SUITE_P(Schemes, InternalForces, testing::Values("EFG", "PIEFG"));

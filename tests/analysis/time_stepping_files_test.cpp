@@ -6,6 +6,7 @@
 
 #include "analysis/dynamic_analysis.h"
 #include "input/fatal_exit.h"
+#include "in_temp_folder.h"
 #include "trilinear_grid.h"
 
 namespace zelk {
@@ -13,26 +14,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Runs each test in a fresh directory, since the result files have fixed names.
-class TimeStepping : public testing::Test {
+// Each test runs in a fresh folder, since the result files have fixed names.
+class TimeStepping : public testing_support::InTempFolder, public test::GridBody {
 protected:
-    void SetUp() override {
-        old_ = fs::current_path();
-        dir_ = fs::temp_directory_path() /
-               ("zelk_steps_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        fs::current_path(dir_);
-        test::buildGridModel(model, grid, material);
-    }
-    void TearDown() override {
-        fs::current_path(old_);
-        fs::remove_all(dir_);
-    }
+    TimeStepping() : GridBody({2, 1, 1, 1.0}) {}
     DynamicAnalysis& make(const char* scheme = "PIEFG") {
-        analysis = std::make_unique<DynamicAnalysis>(evaluator, model, scheme);
         // E / rho0 = 25: a step length of 5e-3 gives a base step of 1e-3.
-        analysis->setStepLength("CONST", 5e-3);
+        start(scheme).setStepLength("CONST", 5e-3);
         return *analysis;
     }
     static std::vector<std::string> lines(const char* name) {
@@ -52,13 +40,6 @@ protected:
         for (int i = 0; i < model.NUMNP; ++i) p += analysis->nodalMass[i] * analysis->velocity[3 * i + d];
         return p;
     }
-
-    test::GridSpec grid{2, 1, 1, 1.0};
-    Material material = test::elasticSteel();
-    Model model;
-    test::TrilinearGrid evaluator{grid};
-    std::unique_ptr<DynamicAnalysis> analysis;
-    fs::path old_, dir_;
 };
 
 TEST_F(TimeStepping, NegativeEndTakesNoStepButWritesNodeDat) {

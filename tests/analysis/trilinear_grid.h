@@ -10,21 +10,22 @@
 #include <memory>
 #include <string_view>
 
+#include "analysis/dynamic_analysis.h"
 #include "analysis/point_evaluator.h"
 #include "model/model.h"
 
 namespace zelk::test {
 
-struct GridSpec {
+struct GridShape {
     int nx = 2, ny = 2, nz = 2;  // cells per direction
     double h = 1.0;              // cell size
 };
 
-inline int gridNode(const GridSpec& g, int i, int j, int k) { return i + (g.nx + 1) * (j + (g.ny + 1) * k); }
+inline int gridNode(const GridShape& g, int i, int j, int k) { return i + (g.nx + 1) * (j + (g.ny + 1) * k); }
 
 class TrilinearGrid : public PointEvaluator {
 public:
-    explicit TrilinearGrid(GridSpec grid) : g_(grid) {}
+    explicit TrilinearGrid(GridShape grid) : g_(grid) {}
 
     void evaluateAt(EvPoint& point, int order, std::string_view) override {
         const double x[3] = {point.x / g_.h, point.y / g_.h, point.z / g_.h};
@@ -56,12 +57,12 @@ public:
     int evaluations = 0;
 
 private:
-    GridSpec g_;
+    GridShape g_;
 };
 
 // Nodes on the grid, evaluation point I at node I with the material, cells
 // with corners and corner nodes in tensor order, 2 x 2 x 2 Gauss points.
-inline void buildGridModel(Model& model, const GridSpec& g, const Material& material) {
+inline void buildGridModel(Model& model, const GridShape& g, const Material& material) {
     const int numNodes = (g.nx + 1) * (g.ny + 1) * (g.nz + 1);
     model.NDM = 3;
     model.sizeNodes(numNodes);
@@ -109,5 +110,19 @@ inline Material elasticSteel() {
     m.density0 = 8.0;
     return m;
 }
+
+// Elastic steel on a grid with its evaluator; start() makes its analysis.
+struct GridBody {
+    explicit GridBody(GridShape g) : shape(g), evaluator(g) { buildGridModel(model, g, material); }
+    DynamicAnalysis& start(const char* scheme) {
+        analysis = std::make_unique<DynamicAnalysis>(evaluator, model, scheme);
+        return *analysis;
+    }
+    GridShape shape;
+    Material material = elasticSteel();
+    Model model;
+    TrilinearGrid evaluator;
+    std::unique_ptr<DynamicAnalysis> analysis;
+};
 
 }  // namespace zelk::test

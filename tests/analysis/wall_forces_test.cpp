@@ -16,24 +16,17 @@ std::unique_ptr<RigidWall> planeOnX(int side, double position, double penalty, d
     return wall;
 }
 
-class WallForces : public testing::TestWithParam<const char*> {
+// One cell whose x = 1 face is the contact face.
+class WallForces : public testing::TestWithParam<const char*>, public test::GridBody {
 protected:
-    void build() {
-        test::buildGridModel(model, grid, material);
+    WallForces() : GridBody({1, 1, 1, 1.0}) {
         for (Node& node : model.nodes)
             if (node.x == 1.0) node.nodeFlag = 1;
-        analysis = std::make_unique<DynamicAnalysis>(evaluator, model, GetParam());
-        analysis->computeWeightsAndMass();
+        start(GetParam()).computeWeightsAndMass();
     }
-    test::GridSpec grid{1, 1, 1, 1.0};
-    Material material = test::elasticSteel();
-    Model model;
-    test::TrilinearGrid evaluator{grid};
-    std::unique_ptr<DynamicAnalysis> analysis;
 };
 
 TEST_P(WallForces, PenetratingContactNodesArePushedBackByPenalty) {
-    build();
     DynamicAnalysis& a = *analysis;
     std::vector<std::unique_ptr<RigidWall>> walls;
     walls.push_back(planeOnX(1, 1.0, 100.0, 2.0));

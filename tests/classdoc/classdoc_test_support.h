@@ -1,4 +1,4 @@
-// Helpers shared by the class program tests: scanning and parsing in memory,
+// Helpers shared by the class program tests: scanning, parsing and listing in memory,
 // running the built program, and the pieces its listings are made of.
 #pragma once
 
@@ -49,24 +49,7 @@ inline std::string listingOf(std::string_view header, ClassToolOptions options =
 // A header parsed into a model that the test can inspect.
 class ParsedHeader {
  public:
-  explicit ParsedHeader(std::string_view header) {
-    parser_.readText(header, "t.h");
-  }
-  const DocItem* item(std::string_view name) const {
-    for (const DocItem* item : model_.items())
-      if (item->name == name) return item;
-    return nullptr;
-  }
-  const ClassDoc& cls(std::string_view name) const {
-    static const ClassDoc none;
-    auto found = dynamic_cast<const ClassDoc*>(item(name));
-    return found ? *found : none;
-  }
-  const MemberDoc* member(std::string_view className, std::string_view name) const {
-    for (const auto& member : cls(className).members)
-      if (member->name == name) return member.get();
-    return nullptr;
-  }
+  explicit ParsedHeader(std::string_view header) { parser_.readText(header, "t.h"); }
   const DocModel& model() const { return model_; }
 
  private:
@@ -76,10 +59,6 @@ class ParsedHeader {
   DocModel model_;
   HeaderParser parser_{model_, writer_, debugLevel_};
 };
-
-inline std::vector<std::string> lines(const CommentList& list) {
-  return std::vector<std::string>(list.begin(), list.end());
-}
 
 // ---- The built program ----------------------------------------------------
 

@@ -27,74 +27,42 @@ TEST(HeaderScanner, DeclarationTokensAndWhitespace) {
   EXPECT_EQ(scanner.nextToken(), kEndOfFile);
 }
 
-TEST(HeaderScanner, GroupsKeepQuotedBracketsAndDropComments) {
-  EXPECT_EQ(scanAll("(a, \")\", g(b))"), (std::vector<Token>{{kArgList, "(a, \")\", g(b))"}}));
-  EXPECT_EQ(scanAll("(a /* one ) */, b // two )\n)"),
-            (std::vector<Token>{{kArgList, "(a , b \n)"}}));
-  EXPECT_EQ(scanAll("[N / 2]"), (std::vector<Token>{{kArrayRef, "[N / 2]"}}));
-  EXPECT_EQ(scanAll("(')', '\\'')"), (std::vector<Token>{{kArgList, "(')', '\\'')"}}));
-}
-
-TEST(HeaderScanner, LiteralsWithEscapes) {
-  EXPECT_EQ(scanAll(R"("a\"b" 'x' '\'' "unterminated)"),
-            (std::vector<Token>{{kString, R"("a\"b")"},
-                                {kChar, "'x'"},
-                                {kChar, R"('\'')"},
-                                {kString, "\"unterminated"}}));
-  // An unterminated literal ends at its line.
-  EXPECT_EQ(scanAll("\"open\nnext"), (std::vector<Token>{{kString, "\"open"}, {kName, "next"}}));
-}
-
-TEST(HeaderScanner, CommentsInAllPositions) {
-  EXPECT_EQ(scanAll("/* one\n   two */ x /* same */ // tail\n//!\n/*!*/ //! text"),
-            (std::vector<Token>{{kMultiComment, "one"},
-                                {kMultiComment, "   two"},
-                                {kName, "x"},
-                                {kMultiComment, "same"},
-                                {kComment, "// tail"},
-                                {kIgnore, "//!"},
-                                {kIgnore, "!"},
-                                {kComment, "//! text"}}));
-  // A closing line with nothing on it gives no token; a "*" inside stays.
-  EXPECT_EQ(scanAll("/* a * b\n */ y"),
-            (std::vector<Token>{{kMultiComment, "a * b"}, {kName, "y"}}));
-  // Unterminated comments end at the end of the file.
-  EXPECT_EQ(scanAll("/* never\nclosed"),
-            (std::vector<Token>{{kMultiComment, "never"}, {kMultiComment, "closed"}}));
-}
-
-TEST(HeaderScanner, NumbersNamesKeywordsAndOperators) {
-  EXPECT_EQ(scanAll("3.14 _a1 classy class ->"),
-            (std::vector<Token>{{kNumber, "3"},
-                                {'.', "."},
-                                {kNumber, "14"},
-                                {kName, "_a1"},
-                                {kName, "classy"},
-                                {kClass, "class"},
-                                {'-', "-"},
-                                {'>', ">"}}));
-  EXPECT_EQ(scanAll("a/b"), (std::vector<Token>{{kName, "a"}, {'/', "/"}, {kName, "b"}}));
-}
-
-TEST(HeaderScanner, PreprocessorLinesAndContinuations) {
-  EXPECT_EQ(scanAll("#include <x>\nint"), (std::vector<Token>{{kName, "int"}}));
-  // A trailing backslash continues the directive; an escape inside does not end it.
-  EXPECT_EQ(scanAll("#define A(x) \\\n  (x + '\\n')\nafter"),
-            (std::vector<Token>{{kName, "after"}}));
-  // A block comment opened in a directive is skipped whole.
-  EXPECT_EQ(scanAll("#endif /* a\n b */ d\nc"), (std::vector<Token>{{kName, "c"}}));
-  EXPECT_EQ(scanAll("#define X \\"), std::vector<Token>{});
-}
-
-TEST(HeaderScanner, CrlfReadsAsLfAndHighBytesAreText) {
-  EXPECT_EQ(scanAll("// a\r\n#define X \\\r\n 1\r\nb\r\n"),
-            scanAll("// a\n#define X \\\n 1\nb\n"));
+// Text and the tokens it gives, type and text.
+TEST(HeaderScanner, TokensOfTrickyText) {
   const std::string binary = std::string("a\xff") + "b" + std::string(1, '\0') + "c";
-  EXPECT_EQ(scanAll(binary), (std::vector<Token>{{kName, "a"},
-                                                 {0xFF, "\xff"},
-                                                 {kName, "b"},
-                                                 {0, std::string(1, '\0')},
-                                                 {kName, "c"}}));
+  const std::string longName(5000, 'n'), longList = "(" + std::string(3000, 'x') + ")";
+  const std::pair<std::string, std::vector<Token>> cases[] = {
+      // Groups keep quoted brackets and drop comments.
+      {"(a, \")\", g(b))", {{kArgList, "(a, \")\", g(b))"}}},
+      {"(a /* one ) */, b // two )\n)", {{kArgList, "(a , b \n)"}}},
+      {"[N / 2]", {{kArrayRef, "[N / 2]"}}},
+      {"(')', '\\'')", {{kArgList, "(')', '\\'')"}}},
+      // Literals with escapes; an unterminated one ends at its line.
+      {R"("a\"b" 'x' '\'' "unterminated)", {{kString, R"("a\"b")"}, {kChar, "'x'"}, {kChar, R"('\'')"}, {kString, "\"unterminated"}}},
+      {"\"open\nnext", {{kString, "\"open"}, {kName, "next"}}},
+      // Comments in all positions; a closing line with nothing on it gives no token, a "*" inside stays.
+      {"/* one\n   two */ x /* same */ // tail\n//!\n/*!*/ //! text",
+       {{kMultiComment, "one"}, {kMultiComment, "   two"}, {kName, "x"}, {kMultiComment, "same"}, {kComment, "// tail"},
+        {kIgnore, "//!"}, {kIgnore, "!"}, {kComment, "//! text"}}},
+      {"/* a * b\n */ y", {{kMultiComment, "a * b"}, {kName, "y"}}},
+      {"/* never\nclosed", {{kMultiComment, "never"}, {kMultiComment, "closed"}}},  // ends at the end of the file
+      // Numbers, names, keywords and operators.
+      {"3.14 _a1 classy class ->", {{kNumber, "3"}, {'.', "."}, {kNumber, "14"}, {kName, "_a1"}, {kName, "classy"},
+                                    {kClass, "class"}, {'-', "-"}, {'>', ">"}}},
+      {"a/b", {{kName, "a"}, {'/', "/"}, {kName, "b"}}},
+      // Preprocessor lines: a trailing backslash continues one, an escape inside does not end it,
+      // and a block comment opened in one is skipped whole.
+      {"#include <x>\nint", {{kName, "int"}}},
+      {"#define A(x) \\\n  (x + '\\n')\nafter", {{kName, "after"}}},
+      {"#endif /* a\n b */ d\nc", {{kName, "c"}}},
+      {"#define X \\", {}},
+      // High bytes are text; long tokens are kept whole.
+      {binary, {{kName, "a"}, {0xFF, "\xff"}, {kName, "b"}, {0, std::string(1, '\0')}, {kName, "c"}}},
+      {longName + " " + longList, {{kName, longName}, {kArgList, longList}}},
+  };
+  for (const auto& [text, tokens] : cases) EXPECT_EQ(scanAll(text), tokens) << text.substr(0, 60);
+  // CRLF reads as LF.
+  EXPECT_EQ(scanAll("// a\r\n#define X \\\r\n 1\r\nb\r\n"), scanAll("// a\n#define X \\\n 1\nb\n"));
 }
 
 TEST(HeaderScanner, TemplateArgumentsJoinTheNameOnlyWhenAdjacent) {
@@ -107,13 +75,6 @@ TEST(HeaderScanner, TemplateArgumentsJoinTheNameOnlyWhenAdjacent) {
   EXPECT_EQ(scanner.nextTokenWithArgs(), kName);
   EXPECT_EQ(scanner.currentText(), "Map");
   EXPECT_EQ(scanner.nextTokenWithArgs(), '<');
-}
-
-TEST(HeaderScanner, LongTokensAreKeptWhole) {
-  const std::string longName(5000, 'n');
-  const std::string longList = "(" + std::string(3000, 'x') + ")";
-  EXPECT_EQ(scanAll(longName + " " + longList),
-            (std::vector<Token>{{kName, longName}, {kArgList, longList}}));
 }
 
 TEST(HeaderScanner, ManyCharactersGivenBackComeBackInOrder) {

@@ -1,4 +1,4 @@
-// TIMER end to end: printed times, the invalid-word warning and each clock error.
+// TIMER end to end: printed times (its messages are in data/cases/timer.cases).
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -45,48 +45,6 @@ TEST(Timer, PrintsSecondsOnStandardOutputAndInTheResultFile) {
     for (double value : seconds) {
         EXPECT_GE(value, 0.0);
         EXPECT_LT(value, 1.0);
-    }
-}
-
-TEST(Timer, InvalidWordIsReadAgainAsTheNextCommand) {
-    ProgramRun run = runBatch("TIMER LAP\nTIMER start\n");
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.standardOutput,
-              "*** Warning *** Timer : Invalid parameter (LAP).\n"
-              "*** Warning *** Timer : Invalid parameter (start).\n");
-    EXPECT_EQ(run.standardError,
-              "*** Warning *** Unknown keyword LAP\n     File name   : in.dat\n     Line number : 3\n\n"
-              "*** Warning *** Unknown keyword start\n     File name   : in.dat\n     Line number : 4\n\n"
-              "*** Note *** No analysis ran (no CALTIME was carried out): the macro commands gave 2 warnings, "
-              "the first in line 3\n");
-
-    // TIMER END gives END back, which ends the block.
-    ProgramRun ended = runProgram(ZELK_PROGRAM, {"in.dat"}, {{"in.dat", "END\nBATCH\nTIMER END\nEND\n"}});
-    EXPECT_EQ(ended.exitCode, 0);
-}
-
-TEST(Timer, MisuseEndsTheRunWithExitCodeOne) {
-    struct Case {
-        const char* commands;
-        const char* message;
-    };
-    const Case cases[] = {
-        {"TIMER STOP\n", "\n*** Error *** In Clock :: Stop() : Method Start() must have been called before.\n"},
-        {"TIMER RESUME\n", "\n*** Error *** In Clock :: resume() : Method Start() must have been called before.\n"},
-        {"TIMER START\nTIMER RESUME\n",
-         "\n*** Error *** In Clock::Resume() Method Stop() must have been called before.\nCall method 'Start()'\n"},
-        {"TIMER CLEAR\nTIMER STOP\nTIMER CLEAR\nTIMER RESUME\n",
-         "\n*** Error *** In Clock::Resume() Method Stop() must have been called before.\nCall method 'Start()'\n"},
-        {"TIMER PRINT\n",
-         "\n*** Error *** In Clock :: ElapsedTime() : Method Start() must have been called before.\n"},
-    };
-    for (const Case& misuse : cases) {
-        ProgramRun run = runProgram(ZELK_PROGRAM, {"in.dat"},
-                                    {{"in.dat", std::string("END\nECHO ON\nBATCH\n") + misuse.commands + "END\nEND\n"}});
-        EXPECT_EQ(run.exitCode, 1) << misuse.commands;
-        EXPECT_EQ(run.standardError, misuse.message) << misuse.commands;
-        // What was echoed before the error reaches the result file.
-        EXPECT_EQ(run.file("ZELK.res"), std::string("BATCH\n") + misuse.commands) << misuse.commands;
     }
 }
 

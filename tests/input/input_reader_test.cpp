@@ -1,3 +1,5 @@
+// What the reader gives the code that reads fields; how it splits lines, skips
+// comments and cuts overlong input is in tests/e2e/data/cases/reader.cases.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -35,29 +37,6 @@ std::string trailer(const std::string& file, int line) {
     return "     File name   : " + file + "\n     Line number : " + std::to_string(line) + "\n\n";
 }
 
-// Runs of separators are one; carriage returns are dropped; a line gives at most twelve fields.
-TEST(InputReader, SplitsFieldsAtRunsOfSeparatorsAndKeepsTwelve) {
-    ReaderOn in("NODE,1;2  3\n1,,2\nBATCH\r\n1 2 3 4 5 6 7 8 9 10 11 12 13 14\n99\n");
-    EXPECT_EQ(in.reader.readWord(), "NODE");
-    for (int expected : {1, 2, 3, 1, 2}) EXPECT_EQ(in.reader.readInt(), expected);
-    EXPECT_EQ(in.reader.lineNumber(), 2);
-    EXPECT_EQ(in.reader.readWord(), "BATCH");
-    for (int expected = 1; expected <= 12; ++expected) EXPECT_EQ(in.reader.readInt(), expected);
-    EXPECT_EQ(in.reader.readInt(), 99);
-}
-
-TEST(InputReader, CommentsAndBlankLinesAreSkippedButCounted) {
-    ReaderOn in("# a comment\n   \n% another\n1 2 # 3 4\n5 % 6\nword\n");
-    EXPECT_EQ(in.reader.readInt(), 1);
-    EXPECT_EQ(in.reader.lineNumber(), 4);
-    EXPECT_EQ(in.reader.echoLine(), "1 2 ");
-    EXPECT_EQ(in.reader.readInt(), 2);
-    EXPECT_EQ(in.reader.readInt(), 5);
-    EXPECT_EQ(in.reader.fieldsLeft(), 0);
-    EXPECT_EQ(in.reader.readKeyword(TopKeywords), -1);
-    EXPECT_EQ(in.diagnostics.str(), "*** Warning *** Unknown keyword word\n" + trailer(in.path, 6));
-}
-
 TEST(InputReader, NumbersOnAStartedLineAreNotTested) {
     ReaderOn in("12 abc 3.5x -\n");
     EXPECT_EQ(in.reader.readInt(), 12);
@@ -88,22 +67,6 @@ TEST(InputReader, UnreadWordNeverCrossesALine) {
     EXPECT_EQ(in.reader.readWord(), "C");
 }
 
-TEST(InputReader, RestOfLineJoinsFieldsWithATrailingBlank) {
-    ReaderOn in("TITLE My,first  model\nnext line\n");
-    EXPECT_EQ(in.reader.readWord(), "TITLE");
-    EXPECT_EQ(in.reader.readRestOfLine(), "My first model ");
-    EXPECT_EQ(in.reader.readRestOfLine(), "next line ");
-}
-
-// (The end of console input and the console's warnings without a location are
-// checked by the end-to-end runs.)
-TEST(InputReader, EndOfFileIsFatalAndNamesTheFile) {
-    ReaderOn in("ONE\n");
-    EXPECT_EQ(in.reader.readWord(), "ONE");
-    EXPECT_THROW(in.reader.readWord(), FatalExit);
-    EXPECT_EQ(in.diagnostics.str(), "*** Error ***: In reading file " + in.path + " : End of file\n");
-}
-
 TEST(InputReader, SwitchingSourceKeepsFieldsAndFilePosition) {
     ReaderOn in("F1 F2\nF3\n", "C1\n");
     EXPECT_EQ(in.reader.readWord(), "F1");
@@ -112,21 +75,6 @@ TEST(InputReader, SwitchingSourceKeepsFieldsAndFilePosition) {
     EXPECT_EQ(in.reader.readWord(), "C1");
     in.reader.consoleMode = false;
     EXPECT_EQ(in.reader.readWord(), "F3");
-}
-
-TEST(InputReader, OverlongLinesAndFieldsAreCutWithAWarning) {
-    std::string longField(40, 'x');
-    std::string longLine = "A " + std::string(300, 'y');
-    ReaderOn in(longField + " 5\n" + longLine + "\n");
-    EXPECT_EQ(in.reader.readWord(), std::string(29, 'x'));
-    EXPECT_EQ(in.reader.readInt(), 5);
-    EXPECT_EQ(in.reader.readWord(), "A");
-    EXPECT_EQ(in.reader.echoLine().size(), 255u);
-    EXPECT_EQ(in.diagnostics.str(),
-              "*** Warning *** Field longer than 29 characters cut to " + std::string(29, 'x') + "\n" +
-                  trailer(in.path, 1) + "*** Warning *** Line longer than 255 characters, the rest is ignored\n" +
-                  trailer(in.path, 2) + "*** Warning *** Field longer than 29 characters cut to " +
-                  std::string(29, 'y') + "\n" + trailer(in.path, 2));
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <functional>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -133,62 +133,36 @@ std::vector<std::array<double, 3>> probePoints(const std::vector<Node>& nodes, u
 
 // ---- Settings -------------------------------------------------------------
 
+// A setting as a line of words: a domain type with its count and Scale (SEL,
+// ALL, VAR), or FIX with three sizes; then any of RECTANGLE, LINE, CHECK
+// (SingularCheck) and CAP n (MaxInflPt).
 struct Setting {
     std::string name;
-    std::function<void(MlsApproximation&)> apply;  // after construction; may compute sizes
-    bool computesSizes;                            // SEL or ALL: compare the support sizes too
+    bool computesSizes() const { return name.starts_with("SEL") || name.starts_with("ALL"); }
+    void apply(MlsApproximation& a) const {
+        std::istringstream words(name);
+        std::string type, word;
+        double x, y, z;
+        words >> type >> x >> y;
+        if (type == "FIX") words >> z;
+        for (int n; words >> word;) {
+            if (word == "RECTANGLE") a.setSupportRegion(word);
+            if (word == "LINE") a.setBasis(word);
+            if (word == "CHECK") a.setSingularCheck();
+            if (word == "CAP" && words >> n) a.setMaxInflPts(n);
+        }
+        if (type != "FIX") a.setScale(y);
+        a.setInfluenceDomain(type);
+        if (type == "FIX")
+            a.setFixedSupport(x, y, z);
+        else
+            a.setSupportCount(static_cast<int>(x));
+    }
 };
 
-std::vector<Setting> settings() {
-    const auto counted = [](std::string type, int k, double scale) {
-        return [=](MlsApproximation& a) {
-            a.setScale(scale);
-            a.setInfluenceDomain(type);
-            a.setSupportCount(k);
-        };
-    };
-    return {
-        {"SEL 18", counted("SEL", 18, 1.0), true},
-        {"SEL 30 scale 1.3", counted("SEL", 30, 1.3), true},
-        {"SEL 6 scale 0.8", counted("SEL", 6, 0.8), true},
-        {"ALL 18", counted("ALL", 18, 1.0), true},
-        {"ALL 12 capped at 15",
-         [=](MlsApproximation& a) {
-             a.setMaxInflPts(15);
-             counted("ALL", 12, 1.1)(a);
-         },
-         true},
-        {"VAR 18 scale 1.5", counted("VAR", 18, 1.5), false},
-        {"VAR 10 scale 0.7", counted("VAR", 10, 0.7), false},
-        {"FIX circle",
-         [](MlsApproximation& a) {
-             a.setInfluenceDomain("FIX");
-             a.setFixedSupport(1.7, 0, 0);
-         },
-         false},
-        {"FIX rectangle",
-         [](MlsApproximation& a) {
-             a.setSupportRegion("RECTANGLE");
-             a.setInfluenceDomain("FIX");
-             a.setFixedSupport(1.2, 0.8, 2.5);
-         },
-         false},
-        {"SEL 10 linear with SingularCheck",
-         [=](MlsApproximation& a) {
-             a.setBasis("LINE");
-             a.setSingularCheck();
-             counted("SEL", 10, 2.0)(a);
-         },
-         true},
-        {"VAR 8 linear with SingularCheck",
-         [=](MlsApproximation& a) {
-             a.setBasis("LINE");
-             a.setSingularCheck();
-             counted("VAR", 8, 1.0)(a);
-         },
-         false},
-    };
-}
+const Setting kSettings[] = {{"SEL 18 1.0"}, {"SEL 30 1.3"}, {"SEL 6 0.8"}, {"ALL 18 1.0"}, {"ALL 12 1.1 CAP 15"},
+                             {"VAR 18 1.5"}, {"VAR 10 0.7"}, {"FIX 1.7 0 0"}, {"FIX 1.2 0.8 2.5 RECTANGLE"},
+                             {"SEL 10 2.0 LINE CHECK"}, {"VAR 8 1.0 LINE CHECK"}};
 
 // ---- Comparison -----------------------------------------------------------
 
@@ -220,7 +194,7 @@ void compareOn(const Cloud& cloud, const Setting& setting) {
     MlsApproximation full(cloud.nodes);
     setting.apply(fast);
     setting.apply(full);
-    if (setting.computesSizes) full.referenceComputeSupportSizes();
+    if (setting.computesSizes()) full.referenceComputeSupportSizes();
     expectSameSizes(fast, full, where);
 
     for (const auto& p : probePoints(cloud.nodes, 17)) {
@@ -258,7 +232,7 @@ void compareOn(const Cloud& cloud, const Setting& setting) {
 
 TEST(IndexedSearch, MatchesTheFullScanOnEveryCloudAndDomainType) {
     for (const Cloud& cloud : clouds())
-        for (const Setting& setting : settings()) {
+        for (const Setting& setting : kSettings) {
             compareOn(cloud, setting);
             if (HasFatalFailure()) return;
         }

@@ -13,6 +13,7 @@
 
 #include "input/fatal_exit.h"
 #include "meshless/mls_approximation.h"
+#include "in_temp_folder.h"
 #include "meshless_test_support.h"
 
 namespace zelk {
@@ -77,7 +78,7 @@ Outcome evaluate(const Case& c, bool all, int threads) {
     return o;
 }
 
-using ThreadedEvaluation = testing_meshless::InTempFolder;
+using ThreadedEvaluation = testing_support::InTempFolder;
 
 TEST_F(ThreadedEvaluation, GivesTheSerialResultsAtAnyThreadCount) {
     const auto counted = [](std::string type, int k, double scale, bool singularCheck) {
