@@ -109,7 +109,10 @@ inline std::string heading(const std::string& title, char mark = '-') {
 
 // The listing of one class from file: its title block, then `body`.
 inline std::string classBlock(const std::string& name, const std::string& body, const std::string& file = "h.h") {
-  return "\n" + heading("class " + name, '=') + "#include \"" + file + "\"\n\n" + body;
+  // Appended piece by piece: g++ 12 gives a false -Wrestrict for "literal" + std::string&&.
+  std::string block = "\n";
+  block.append(heading("class " + name, '=')).append("#include \"").append(file).append("\"\n\n").append(body);
+  return block;
 }
 
 // A Public Members section of plain declarations, given as {name, declaration}.
