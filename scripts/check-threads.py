@@ -26,9 +26,9 @@ MEASURED = re.compile(rb"(wall time|processor time|,) [-+.0-9e]+ s( per step per
 
 def cube_input(side, steps):
     """The cube deck of the scale benchmark (scripts/bench-scale.py)."""
-    spec = importlib.util.spec_from_file_location("bench_scale", os.path.join(HERE, "bench-scale.py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location("bench_scale", os.path.join(HERE, "bench-scale.py"))
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module.cube_input(side, steps)
 
 
