@@ -15,9 +15,6 @@ inline double startFrom(double o, double beta) {
     return beta == 1.0 ? o : beta * o;
 }
 
-// Leading dimension as BLAS requires it: at least 1 even for empty operands.
-inline int ldOf(const GenMatrix<double>& M) { return std::max(1, M.leadingDim()); }
-
 // y(k * incy) over k < size(1) of A from x(r * incx) over r < size(0).
 void multATxStrided(const GenMatrix<double>& A, const double* x, int incx, double* y, int incy,
                     double alpha, double beta) {
