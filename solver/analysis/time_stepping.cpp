@@ -1,16 +1,16 @@
 // Central-difference time stepping and the result files.
 #include <cmath>
-#include <limits>
 #include <fstream>
 #include <iomanip>
 #include <iostream>
+#include <limits>
 
 #include "analysis/analysis_errors.h"
-#include "input/fatal_exit.h"
 #include "analysis/dynamic_analysis.h"
-#include "analysis/run_outputs.h"
 #include "analysis/restart_file.h"
 #include "analysis/run_interruption.h"
+#include "analysis/run_outputs.h"
+#include "input/fatal_exit.h"
 
 namespace zelk {
 
