@@ -22,26 +22,17 @@ void DynamicAnalysis::setBodyVelocity(int body, double vx, double vy, double vz)
 }
 
 void DynamicAnalysis::addBodyContactForces(double dt) {
-    const InfluenceTable& table = nodeInfluence();
     const std::size_t count = contactNodes_.size();
     contactX_.resize(count);
     contactV_.resize(count);
     for (std::size_t s = 0; s < count; ++s) {
-        const int node = contactNodes_[s];
-        contactX_[s] = nodePosition(node);
-        BodyContact::Vector3 v{0.0, 0.0, 0.0};
-        for (int k = table.offset[node]; k < table.offset[node + 1]; ++k)
-            for (int d = 0; d < 3; ++d) v[d] += table.value[k] * velocity[3 * table.node[k] + d];
-        contactV_[s] = v;
+        contactX_[s] = nodePosition(contactNodes_[s]);
+        contactV_[s] = nodeVelocity(contactNodes_[s]);
     }
     bodyContact_->forces(contactX_, contactV_, dt, contactF_);
-    // The force at a node's position is shared among the nodes that interpolate there.
     for (std::size_t s = 0; s < count; ++s) {
         const BodyContact::Vector3& f = contactF_[s];
-        if (f[0] == 0.0 && f[1] == 0.0 && f[2] == 0.0) continue;
-        const int node = contactNodes_[s];
-        for (int k = table.offset[node]; k < table.offset[node + 1]; ++k)
-            for (int d = 0; d < 3; ++d) force[3 * table.node[k] + d] += f[d] * table.value[k];
+        if (f[0] != 0.0 || f[1] != 0.0 || f[2] != 0.0) spreadForce(contactNodes_[s], f);
     }
 }
 

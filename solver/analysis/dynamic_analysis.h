@@ -182,6 +182,9 @@ private:
     // Reports a point whose det F fell below 0.01 and ends the run (exit 1).
     [[noreturn]] void stopAtCollapsedPoint(int p, double J) const;
     void writeNodeFile(const std::string& fileName, bool eightDigits);
+    // Adds a force acting at node I's place to force, shared as phi_k f among the
+    // nodes k that interpolate there.
+    void spreadForce(int node, const std::array<double, 3>& f);
     // Adds the contact forces between bodies at the current state to force.
     void addBodyContactForces(double dt);
     // One line of the contact file: time, touching pairs, their total normal

@@ -37,6 +37,17 @@ double DynamicAnalysis::contactMass(int node) const {
     return compliance > 0.0 ? 1.0 / compliance : 0.0;
 }
 
+void DynamicAnalysis::spreadForce(int node, const std::array<double, 3>& f) {
+    const InfluenceTable& table = nodeInfluence();
+    for (int k = table.offset[node]; k < table.offset[node + 1]; ++k) {
+        double* fk = force.data() + 3 * table.node[k];
+        const double phi = table.value[k];
+        fk[0] += f[0] * phi;
+        fk[1] += f[1] * phi;
+        fk[2] += f[2] * phi;
+    }
+}
+
 void DynamicAnalysis::externalForces(double dt) {
     std::fill(force.begin(), force.end(), 0.0);
     const int contacts = static_cast<int>(contactNodes_.size());
@@ -78,21 +89,11 @@ void DynamicAnalysis::externalForces(double dt) {
         }
     }
     // ... then spread onto the nodes in contact-node and wall order, so the sums keep one order.
-    const InfluenceTable& table = nodeInfluence();
-    for (int c = 0; c < contacts; ++c) {
-        const int node = contactNodes_[c];
+    for (int c = 0; c < contacts; ++c)
         for (std::size_t w = 0; w < numWalls; ++w) {
             const WallPush& push = wallForce_[c * numWalls + w];
-            if (!push.touches) continue;
-            for (int k = table.offset[node]; k < table.offset[node + 1]; ++k) {
-                double* fk = force.data() + 3 * table.node[k];
-                const double phi = table.value[k];
-                fk[0] += push.force[0] * phi;
-                fk[1] += push.force[1] * phi;
-                fk[2] += push.force[2] * phi;
-            }
+            if (push.touches) spreadForce(contactNodes_[c], push.force);
         }
-    }
     for (const std::unique_ptr<RigidWall>& wall : walls) wall->move(dt);
 }
 
