@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/analysis_errors.h"
 #include "analysis/dynamic_analysis.h"
 #include "analysis/rigid_wall.h"
 #include "driver/approximation_commands.h"
@@ -26,10 +27,14 @@ DynamicAnalysis* requireDynamics(MacroContext& context) {
     return context.dynamics.get();
 }
 
+void commandLineError(const InputReader& reader, const std::string& command, const std::string& what) {
+    analysisError(command, what + " (line " + std::to_string(reader.lineNumber()) + ")");
+}
+
 namespace {
 
 [[noreturn]] void gridWallError(const InputReader& reader, const std::string& what) {
-    contactInputError(reader, "GridWall", what);
+    commandLineError(reader, "GridWall", what);
 }
 
 enum GridWallKeyword { kGridEnd = 0, kGridPlane = 1, kGridCylinder = 2, kGridContact = 3, kGridHistory = 4 };

@@ -4,12 +4,17 @@
 // arguments when the block has none.
 #pragma once
 
+#include <string>
+
 #include "driver/macro_context.h"
 
 namespace zelk {
 
 // The block's analysis, or null after writing "dyna not define!!!".
 DynamicAnalysis* requireDynamics(MacroContext& context);
+// "*** Error *** <command> : <what> (line <n>)" on standard output, exit 1:
+// a bad field of the command line being read.
+[[noreturn]] void commandLineError(const InputReader& reader, const std::string& command, const std::string& what);
 
 // DYNAMICS EFG|PIEFG : builds the integration points over the current approximation.
 void handleDynamics(MacroContext& context);

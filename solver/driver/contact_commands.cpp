@@ -1,26 +1,18 @@
 #include "driver/contact_commands.h"
 
-#include <iostream>
-
 #include "analysis/contact_law.h"
 #include "driver/analysis_commands.h"
-#include "input/fatal_exit.h"
 
 namespace zelk {
-
-void contactInputError(const InputReader& reader, const char* command, const std::string& what) {
-    std::cout << "*** Error *** " << command << " : " << what << " (line " << reader.lineNumber() << ")\n";
-    fatalExit(1);
-}
 
 void readDampedLawConstants(InputReader& reader, ContactLaw& law, const char* command) {
     if (reader.fieldsLeft() > 0) law.stiffnessFraction = reader.readReal();
     if (reader.fieldsLeft() > 0) law.dampingRatio = reader.readReal();
     // Beyond alpha = 1 the spring alone would stop a node in less than a step.
     if (!(law.stiffnessFraction > 0.0 && law.stiffnessFraction <= 1.0))
-        contactInputError(reader, command, "the contact stiffness fraction must be in (0, 1]");
+        commandLineError(reader, command, "the contact stiffness fraction must be in (0, 1]");
     if (!(law.dampingRatio >= 0.0 && law.dampingRatio <= 1.0))
-        contactInputError(reader, command, "the contact damping ratio must be in [0, 1]");
+        commandLineError(reader, command, "the contact damping ratio must be in [0, 1]");
 }
 
 // The law and its bounds are those of the walls' damped contact, so that a

@@ -2,8 +2,6 @@
 // commands they need a DYNAMICS analysis and come before CALTIME.
 #pragma once
 
-#include <string>
-
 #include "analysis/contact_law.h"
 #include "driver/macro_context.h"
 
@@ -15,8 +13,6 @@ void handleBodyContact(MacroContext& context);
 // BODYVELOCITY body vx vy vz : the nodes of the body (1-based) get the velocity.
 void handleBodyVelocity(MacroContext& context);
 
-// "*** Error *** <command> : <what> (line <n>)" and exit 1.
-[[noreturn]] void contactInputError(const InputReader& reader, const char* command, const std::string& what);
 // The optional alpha and xi of the damped law from the rest of the line,
 // checked against the law's bounds; errors name the command.
 void readDampedLawConstants(InputReader& reader, ContactLaw& law, const char* command);

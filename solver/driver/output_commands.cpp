@@ -1,10 +1,8 @@
 #include "driver/output_commands.h"
 
-#include <iostream>
 #include <string>
 
 #include "driver/analysis_commands.h"
-#include "input/fatal_exit.h"
 
 namespace zelk {
 
@@ -20,11 +18,9 @@ void handleVtk(MacroContext& context) {
         if (numberFollows) settings.interval = reader.readInt();
     }
     if (reader.fieldsLeft() > 0) settings.stem = reader.readWord();
-    if (settings.interval <= 0) {
-        std::cout << "*** Error *** Vtk : the interval must be a positive number of base steps, not "
-                  << settings.interval << " (line " << reader.lineNumber() << ")\n";
-        fatalExit(1);
-    }
+    if (settings.interval <= 0)
+        commandLineError(reader, "Vtk",
+                         "the interval must be a positive number of base steps, not " + std::to_string(settings.interval));
     dynamics->vtk = settings;
 }
 
