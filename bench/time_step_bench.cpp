@@ -104,14 +104,14 @@ void BM_TimeStep(benchmark::State& state) {
     const double dt = 0.2 * kSpacing / std::sqrt(cube.material.youngsModulus / cube.material.density0);
     // The body is put back to its start every few hundred steps, so that the
     // timed steps stay in the range of a short impact however long they run.
-    const std::vector<EvPoint> startPoints = a.intPoints;
+    const std::vector<MaterialState> startState = a.pointState;
     const std::vector<double> startVelocity = a.velocity;
     constexpr int kStepsBetweenRestarts = 300;
     int step = 0;
     for (auto _ : state) {
         if (step == kStepsBetweenRestarts) {
             state.PauseTiming();
-            a.intPoints = startPoints;
+            a.pointState = startState;
             a.velocity = startVelocity;
             std::fill(a.displacement.begin(), a.displacement.end(), 0.0);
             std::fill(a.force.begin(), a.force.end(), 0.0);

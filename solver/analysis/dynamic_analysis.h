@@ -40,7 +40,7 @@
 #include "analysis/restart_plan.h"
 #include "analysis/result_files.h"
 #include "analysis/rigid_wall.h"
-#include "analysis/transposed_table.h"
+#include "analysis/point_partition.h"
 #include "analysis/wall_history.h"
 #include "analysis/vtk_series.h"
 #include "model/model.h"
@@ -142,7 +142,11 @@ public:
     std::vector<double> displacement;  // nodal displacements [length]
     std::vector<double> velocity;      // nodal velocities [length / time]
     int numIntPoints = 0;
-    std::vector<EvPoint> intPoints;    // material state of each integration point
+    std::vector<EvPoint> intPoints;    // position, material and settings of each integration point
+    // The material state of each integration point as the steps leave it (the
+    // state in intPoints is that of the start), kept apart and packed so that
+    // a step streams through it.
+    std::vector<MaterialState> pointState;
     double minJacobian = 1.0;          // smallest det F met so far; shortens a non-constant step
     double stepLength = 0.0;           // STEPTIME value: a length, divided by the wave speed to give the step
     int wallCount = 0;
@@ -175,10 +179,10 @@ private:
     double largestWaveSpeed() const;
     // Reports the first non-finite displacement or velocity after a step, exit 1.
     void checkFinite(int step) const;
-    // Point p's part of the internal forces: its material update and, unless
-    // det F is below 0.01 (the point is then left as it was), its weighted
-    // stress and works in result. Returns det F.
-    double stepPoint(int p, double dt, PointStep& result);
+    // The material update of count (at most kBatchLanes) points, with their
+    // weighted stresses and works left in the batch. Returns -1, or the first
+    // lane whose det F fell below 0.01: the points are then left as they were.
+    int stepBatch(const int* points, int count, double dt, PointBatch& batch);
     // Reports a point whose det F fell below 0.01 and ends the run (exit 1).
     [[noreturn]] void stopAtCollapsedPoint(int p, double J) const;
     void writeNodeFile(const std::string& fileName, bool eightDigits);
@@ -195,10 +199,9 @@ private:
     InfluenceTable pointTable_;           // influence data of the integration points
     InfluenceTable nodeTable_;            // "EFG": values at the nodes' reference positions (no derivatives)
     int longestList_ = 0;                 // longest influence list met while a table is built
-    // Only on more than one thread: the point table read by node, and each
-    // point's step results, for the node sums in point order.
-    TransposedTable byNode_;
-    std::vector<PointStep> pointSteps_;
+    PointPartition partition_;                    // the points' split among threads
+    std::vector<double> pointWork_;               // per point: stress and plastic work of the step
+    std::vector<std::array<double, 9>> keptStress_;  // weighted stresses of the points that name shared nodes
     MaterialCache materials_;             // per-material constants of the step
     struct WallPush {
         std::array<double, 3> force{};  // penalty force of the wall on the contact node

@@ -13,7 +13,6 @@
 #include <fstream>
 
 #include "analysis/result_files.h"
-#include "model/tensor3.h"
 
 namespace zelk {
 
@@ -40,11 +39,13 @@ struct EnergySums {
 // Stress work of one integration point over one step: volume times the mean of
 // the stresses before and after the step, contracted with the rate of
 // deformation sym(l), times dt. Inline and over the six independent entries of
-// the symmetric stresses: it runs for every point in every step.
-inline double stressWork(const Tensor3& before, const Tensor3& after, const Tensor3& l, double volume, double dt) {
-    const auto s = [&](int i, int j) { return before[i][j] + after[i][j]; };
-    const double power = s(0, 0) * l[0][0] + s(1, 1) * l[1][1] + s(2, 2) * l[2][2] +
-                         s(0, 1) * (l[0][1] + l[1][0]) + s(1, 2) * (l[1][2] + l[2][1]) + s(0, 2) * (l[0][2] + l[2][0]);
+// the symmetric stresses (row-major arrays): it runs for every point in every step.
+inline double stressWork(const double before[9], const double after[9], const double l[9], double volume,
+                         double dt) {
+    const auto s = [&](int i, int j) { return before[3 * i + j] + after[3 * i + j]; };
+    const auto L = [l](int i, int j) { return l[3 * i + j]; };
+    const double power = s(0, 0) * L(0, 0) + s(1, 1) * L(1, 1) + s(2, 2) * L(2, 2) + s(0, 1) * (L(0, 1) + L(1, 0)) +
+                         s(1, 2) * (L(1, 2) + L(2, 1)) + s(0, 2) * (L(0, 2) + L(2, 0));
     return 0.5 * power * volume * dt;
 }
 

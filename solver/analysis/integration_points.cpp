@@ -157,13 +157,11 @@ void DynamicAnalysis::buildIntegrationPoints(PointEvaluator& approximation) {
     else
         buildEfgPoints(approximation);
     buildNodeTables(approximation);
-    // A step on several threads sums the nodes' forces from the points' results
-    // by node; on one thread the points add theirs directly and need neither.
-    byNode_ = TransposedTable{};
-    std::vector<PointStep>().swap(pointSteps_);
-    if (omp_get_max_threads() > 1) {
-        byNode_.build(pointTable_, m.NUMNP);
-        pointSteps_.resize(static_cast<std::size_t>(numIntPoints));
+    partition_.build(pointTable_, m.NUMNP, omp_get_max_threads());
+    pointState.resize(intPoints.size());
+    for (std::size_t p = 0; p < intPoints.size(); ++p) {
+        const EvPoint& point = intPoints[p];
+        pointState[p] = {point.stress, point.yieldStress, point.density, point.plasticStrain};
     }
 
     pointWeight.assign(numIntPoints, 0.0);
@@ -358,7 +356,7 @@ void DynamicAnalysis::computeWeightsAndMass() {
     if (!piefg_) std::fill(contactWeight_.begin(), contactWeight_.end(), 0.0);
     for (int p = 0; p < numIntPoints; ++p) {
         const double weight = pointWeight[p];
-        const double mass = weight * intPoints[p].density;
+        const double mass = weight * pointState[p].density;
         for (int k = pointTable_.offset[p]; k < pointTable_.offset[p + 1]; ++k) {
             nodalMass[pointTable_.node[k]] += mass * pointTable_.value[k];
             if (!piefg_) contactWeight_[pointTable_.node[k]] += weight * pointTable_.value[k];

@@ -2,13 +2,17 @@
 // reference shape-function derivatives, material update in the current
 // configuration, first Piola-Kirchhoff stress back onto the nodes.
 //
-// On one thread each point adds its forces to its nodes as it goes. On more,
-// the points are updated in parallel and keep their results, then every node
-// sums its points' contributions in point order (transposed table): the same
-// terms added in the same order, so the forces are the same to the last bit
-// whatever the number of threads. The energy sums are taken in point order too.
+// The points are split into parts, one per thread (PointPartition): each
+// part steps its points in batches and adds their forces to the nodes only
+// its points name; the nodes several parts name are summed afterwards from
+// the kept stresses. Every node adds its terms in point order either way, and
+// the energy sums are taken in point order, so the results are the same to the
+// last bit whatever the number of threads.
+#include <algorithm>
 #include <iomanip>
 #include <iostream>
+
+#include <omp.h>
 
 #include "analysis/dynamic_analysis.h"
 #include "analysis/energy_balance.h"
@@ -24,38 +28,43 @@ void DynamicAnalysis::printPoint(std::ostream& out, const EvPoint& point) {
     out << std::setw(15) << point.pointValue << "\n";
 }
 
-double DynamicAnalysis::stepPoint(int p, double dt, PointStep& result) {
-    // Displacement gradient and its rate from the reference derivatives.
-    double Fd[3][3] = {}, Fdot[3][3] = {};
-    gatherGradients(pointTable_.offset[p], pointTable_.offset[p + 1], pointTable_.node.data(),
-                    pointTable_.deriv.data(), displacement.data(), velocity.data(), Fd, Fdot);
-    const double F[3][3] = {{1.0 + Fd[0][0], Fd[0][1], Fd[0][2]},
-                            {Fd[1][0], 1.0 + Fd[1][1], Fd[1][2]},
-                            {Fd[2][0], Fd[2][1], 1.0 + Fd[2][2]}};
-    double Finv[3][3];
-    const double J = invert3(F, Finv);
-    if (!(J >= 0.01)) return J;
-    // Velocity gradient in the current configuration: l = Fdot F^-1.
-    Tensor3 l;
-    multiply3(Fdot, Finv, l);
-    EvPoint& point = intPoints[p];
-    const Tensor3 stressBefore = point.stress;
-    const double yieldBefore = point.yieldStress, plasticBefore = point.plasticStrain;
-    MaterialModel::updateStress(l, point, dt, materials_.of(p));
-    // Energy balance: stress work and plastic work of the step over the current volume.
-    const double volume = pointWeight[p] * J;
-    result.stressWork = stressWork(stressBefore, point.stress, l, volume, dt);
-    result.plasticWork = 0.5 * (yieldBefore + point.yieldStress) * (point.plasticStrain - plasticBefore) * volume;
-    // First Piola-Kirchhoff stress P = J F^-1 sigma, times the point weight.
-    const double sigma[3][3] = {{point.stress[0][0], point.stress[0][1], point.stress[0][2]},
-                                {point.stress[1][0], point.stress[1][1], point.stress[1][2]},
-                                {point.stress[2][0], point.stress[2][1], point.stress[2][2]}};
-    double P[3][3];
-    multiply3(Finv, sigma, P);
-    const double wJ = pointWeight[p] * J;
-    for (int i = 0; i < 3; ++i)
-        for (int a = 0; a < 3; ++a) result.P[3 * i + a] = P[i][a] * wJ;
-    return J;
+// Steps the count points at points[0..count-1] as one batch: gathers, the
+// lanes, and the state written back (unless a point collapsed, which is
+// returned: the first lane whose det F fell below 0.01, or -1).
+int DynamicAnalysis::stepBatch(const int* points, int count, double dt, PointBatch& b) {
+    const int* const offsets = pointTable_.offset.data();
+    b.count = count;
+    for (int n = 0; n < kBatchLanes; ++n) {
+        // Lanes beyond count repeat the first point, so that every lane holds numbers.
+        const int p = points[n < count ? n : 0];
+        b.point[n] = p;
+        gatherGradients(offsets[p], offsets[p + 1], pointTable_.node.data(), pointTable_.deriv.data(),
+                        displacement.data(), velocity.data(), &b.Fd[0][n], &b.Fdot[0][n], kBatchLanes);
+        const MaterialState& point = pointState[p];
+        for (int c = 0; c < 9; ++c) b.stress[c][n] = point.stress[c / 3][c % 3];
+        b.yieldStress[n] = point.yieldStress;
+        b.density[n] = point.density;
+        b.plasticStrain[n] = point.plasticStrain;
+        b.weight[n] = pointWeight[p];
+    }
+    const MaterialConstants& first = materials_.of(points[0]);
+    bool oneMaterial = true;
+    for (int n = 1; n < count; ++n) oneMaterial = oneMaterial && &materials_.of(points[n]) == &first;
+    if (oneMaterial) {
+        for (int n = 0; n < kBatchLanes; ++n) stepLane(b, n, first, dt);
+    } else {
+        for (int n = 0; n < count; ++n) stepLane(b, n, materials_.of(points[n]), dt);
+    }
+    for (int n = 0; n < count; ++n)
+        if (!(b.J[n] >= 0.01)) return n;
+    for (int n = 0; n < count; ++n) {
+        MaterialState& point = pointState[b.point[n]];
+        for (int c = 0; c < 9; ++c) point.stress[c / 3][c % 3] = b.stress[c][n];
+        point.yieldStress = b.yieldStress[n];
+        point.density = b.density[n];
+        point.plasticStrain = b.plasticStrain[n];
+    }
+    return -1;
 }
 
 void DynamicAnalysis::stopAtCollapsedPoint(int p, double J) const {
@@ -67,47 +76,69 @@ void DynamicAnalysis::stopAtCollapsedPoint(int p, double J) const {
 }
 
 void DynamicAnalysis::internalForces(double dt) {
+    const PointPartition& plan = partition_;
     const int* const offsets = pointTable_.offset.data();
+    const int* const nodes = pointTable_.node.data();
+    const std::array<double, 3>* const derivs = pointTable_.deriv.data();
+    const char* const shared = plan.shared.data();
     double* const f = force.data();
-    // Stress and plastic work of this step, summed over the points.
+    pointWork_.resize(2 * static_cast<std::size_t>(numIntPoints));
+    keptStress_.resize(plan.slots);
+    double smallest = minJacobian;
+    int collapsed = numIntPoints;  // the first point, in point order, whose det F fell below 0.01
+    double collapsedJ = 0.0;
+#pragma omp parallel num_threads(plan.parts) reduction(min : smallest)
+    {
+        PointBatch b;
+        for (int part = omp_get_thread_num(); part < plan.parts; part += omp_get_num_threads()) {
+            const int end = plan.partStart[part + 1];
+            for (int first = plan.partStart[part]; first < end; first += kBatchLanes) {
+                const int count = std::min(kBatchLanes, end - first);
+                const int failed = stepBatch(&plan.order[first], count, dt, b);
+                if (failed >= 0) {
+#pragma omp critical(zelk_collapsed_point)
+                    if (b.point[failed] < collapsed) {
+                        collapsed = b.point[failed];
+                        collapsedJ = b.J[failed];
+                    }
+                    break;
+                }
+                for (int n = 0; n < count; ++n) {
+                    const int p = b.point[n];
+                    smallest = std::min(smallest, b.J[n]);
+                    pointWork_[2 * p] = b.stressWork[n];
+                    pointWork_[2 * p + 1] = b.plasticWork[n];
+                    const int kept = plan.slot[p];
+                    if (kept < 0) {
+                        scatterForces(offsets[p], offsets[p + 1], nodes, derivs, &b.P[0][n], kBatchLanes, f);
+                        continue;
+                    }
+                    std::array<double, 9>& P = keptStress_[kept];
+                    for (int c = 0; c < 9; ++c) P[c] = b.P[c][n];
+                    for (int k = offsets[p]; k < offsets[p + 1]; ++k)
+                        if (!shared[nodes[k]]) scatterForces(k, k + 1, nodes, derivs, P.data(), 1, f);
+                }
+            }
+        }
+    }
+    minJacobian = smallest;
+    if (collapsed < numIntPoints) stopAtCollapsedPoint(collapsed, collapsedJ);
+    // The shared nodes, each along its row in point order.
+    const int rows = static_cast<int>(plan.sharedNode.size());
+#pragma omp parallel for schedule(static) num_threads(plan.parts)
+    for (int r = 0; r < rows; ++r) {
+        double* fn = f + 3 * plan.sharedNode[r];
+        for (int j = plan.rowStart[r]; j < plan.rowStart[r + 1]; ++j) {
+            const double* P = keptStress_[plan.rowSlot[j]].data();
+            const double* dk = plan.rowDeriv[j].data();
+            for (int a = 0; a < 3; ++a) fn[a] -= P[a] * dk[0] + P[3 + a] * dk[1] + P[6 + a] * dk[2];
+        }
+    }
+    // Stress and plastic work of this step, summed over the points in point order.
     double stressWorkSum = 0.0, plasticWorkSum = 0.0;
-    if (pointSteps_.empty()) {
-        PointStep s;
-        for (int p = 0; p < numIntPoints; ++p) {
-            const double J = stepPoint(p, dt, s);
-            if (J < minJacobian) minJacobian = J;
-            if (!(J >= 0.01)) stopAtCollapsedPoint(p, J);
-            stressWorkSum += s.stressWork;
-            plasticWorkSum += s.plasticWork;
-            scatterForces(offsets[p], offsets[p + 1], pointTable_.node.data(), pointTable_.deriv.data(), s.P, f);
-        }
-    } else {
-        double smallest = minJacobian;
-        int firstFailure = numIntPoints;
-#pragma omp parallel for schedule(static) reduction(min : smallest, firstFailure)
-        for (int p = 0; p < numIntPoints; ++p) {
-            const double J = stepPoint(p, dt, pointSteps_[p]);
-            if (J < smallest) smallest = J;
-            if (!(J >= 0.01) && p < firstFailure) firstFailure = p;
-        }
-        minJacobian = smallest;
-        // The first such point in point order, as the serial sweep meets it
-        // (a collapsed point is left as it was, so its J is found again).
-        if (firstFailure < numIntPoints) {
-            PointStep unused;
-            stopAtCollapsedPoint(firstFailure, stepPoint(firstFailure, dt, unused));
-        }
-        for (const PointStep& s : pointSteps_) {
-            stressWorkSum += s.stressWork;
-            plasticWorkSum += s.plasticWork;
-        }
-        const int* const rows = byNode_.offset.data();
-        const int* const points = byNode_.point.data();
-        const std::array<double, 3>* const derivs = byNode_.deriv.data();
-        const PointStep* const steps = pointSteps_.data();
-        const int numNodes = model->NUMNP;
-#pragma omp parallel for schedule(static)
-        for (int n = 0; n < numNodes; ++n) gatherNodeForce(rows[n], rows[n + 1], points, derivs, steps, f + 3 * n);
+    for (int p = 0; p < numIntPoints; ++p) {
+        stressWorkSum += pointWork_[2 * p];
+        plasticWorkSum += pointWork_[2 * p + 1];
     }
     energy.internal += stressWorkSum;
     energy.plasticWork += plasticWorkSum;

@@ -12,6 +12,7 @@
 // l[i][j] = d v_i / d x_j in the current configuration, dt the step length.
 #pragma once
 
+#include <cmath>
 #include <vector>
 
 #include "model/material.h"
@@ -47,8 +48,70 @@ struct MaterialConstants {
     double density0;      // reference density
 };
 
-// S + dt * 2G * dev(sym l), then + dt * (w S - S w) with the spin w = skew l.
-Tensor3 jaumannDeviatorUpdate(const Tensor3& l, const Tensor3& deviator, double twoG, double dt);
+// One point's material step over plain row-major arrays (entry (i, j) at
+// 3 i + j). Every branch is a select, so that a loop over the points of a
+// batch can run on vector registers; the operations and their order are
+// those of one point alone, so the results do not depend on the batch.
+// stress: in, the Cauchy stress at the start (its upper triangle is read);
+// out, at the end (symmetric). Points whose material does not update keep
+// their state.
+[[gnu::always_inline]] inline void materialStepLane(const double l[9], double stress[9], double& yieldStress, double& density,
+                             double& plasticStrain, const MaterialConstants& c, double dt) {
+    const auto L = [l](int i, int j) { return l[3 * i + j]; };
+    constexpr double kThird = 0.3333333333333333;
+    const double meanStress = (stress[0] + stress[4] + stress[8]) * kThird;
+    const double rateTrace = L(0, 0) + L(1, 1) + L(2, 2);
+    const double newDensity = (1.0 - rateTrace * dt) * density;
+
+    // Deviator S + dt * 2G * dev(sym l), then + dt * (w S - S w) with the spin
+    // w = skew l (Jaumann rate), kept symmetric from the upper triangle.
+    const double meanRate = (L(2, 2) + L(1, 1) + L(0, 0)) / 3.0;
+    double d[3][3], w[3][3], s[3][3];
+    #pragma GCC unroll 9
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            d[i][j] = (i == j) ? L(i, i) - meanRate : (L(i, j) + L(j, i)) / 2.0;
+            w[i][j] = (L(i, j) - L(j, i)) / 2.0;
+            s[i][j] = stress[3 * i + j] - (i == j ? meanStress : 0.0);
+        }
+    #pragma GCC unroll 9
+    for (int i = 0; i < 3; ++i)
+        for (int j = i; j < 3; ++j) s[j][i] = s[i][j] = s[i][j] + dt * c.twoG * d[i][j];
+    double q[3][3];
+    #pragma GCC unroll 9
+    for (int i = 0; i < 3; ++i)
+        for (int j = i; j < 3; ++j) {
+            q[i][j] = 0.0;
+            #pragma GCC unroll 9
+            for (int k = 0; k < 3; ++k) q[i][j] += w[i][k] * s[k][j] + s[i][k] * w[j][k];
+        }
+    #pragma GCC unroll 9
+    for (int i = 0; i < 3; ++i)
+        for (int j = i; j < 3; ++j) s[j][i] = s[i][j] = s[i][j] + dt * q[i][j];
+
+    // Radial return onto the hardened yield surface where the trial stress lies outside.
+    double sum = 0.0;
+    #pragma GCC unroll 9
+    for (const auto& row : s)
+        for (double entry : row) sum += entry * entry;
+    const double equivalent = std::sqrt(1.5 * sum);
+    const bool yields = c.plastic && equivalent > yieldStress;
+    const double delta = (equivalent - yieldStress) / c.returnFactor;
+    const double newYield = yields ? yieldStress + c.hardening * delta : yieldStress;
+    const double newPlasticStrain = yields ? plasticStrain + delta : plasticStrain;
+    const double scale = newYield / equivalent;
+    // Hydrodynamic pressure, positive in compression.
+    const double pressure = c.bulk * (newDensity / c.density0 - 1.0);
+    #pragma GCC unroll 9
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            double& entry = stress[3 * i + j];
+            entry = c.updates ? (yields ? s[i][j] * scale : s[i][j]) - (i == j ? pressure : 0.0) : entry;
+        }
+    yieldStress = c.updates ? newYield : yieldStress;
+    plasticStrain = c.updates ? newPlasticStrain : plasticStrain;
+    density = c.updates ? newDensity : density;
+}
 
 // One step of "IsoEla_Pla_Hyd"; plasticReturn = false gives the elastic
 // update used for "IsoElastic" (no yield test, yield stress untouched).

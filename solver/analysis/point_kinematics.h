@@ -1,84 +1,133 @@
-// The 3 x 3 algebra of one integration point per time step, written out.
+// The work of the integration points in a time step, written out: gradients
+// gathered over the influence lists, the 3 x 3 algebra and the material update
+// of each point, and its forces scattered back onto the nodes.
 //
-// Written out because at this size a library call costs more than the work.
-// Arrays are row-major: m[row][column].
+// Points go through in batches of kBatchLanes. The gathers and scatters run
+// point by point; the algebra runs lane by lane over arrays laid out
+// lane-fastest, a loop the compiler turns into vector instructions across the
+// points. Each lane does the operations of one point alone, in the same order,
+// so a point's results do not depend on its batch. Tensors are row-major:
+// entry (i, j) at 3 i + j.
 #pragma once
 
 #include <array>
 
+#include "analysis/energy_balance.h"
+#include "analysis/material_model.h"
+
 namespace zelk {
 
-using Matrix3 = double[3][3];
+inline constexpr int kBatchLanes = 8;
 
-// Fd[a][i] += u_a(N_k) dphi_k/dX_i and Fdot the same with the velocity, over
-// the entries k of one point, in entry order (the sum U D over the nodes).
+// Fd[3 a + i] = sum_k u_a(N_k) dphi_k/dX_i and Fdot the same with the
+// velocity, over the entries k of one point in entry order; the results land
+// stride apart (the lanes of a batch).
 inline void gatherGradients(int begin, int end, const int* nodes, const std::array<double, 3>* derivs,
-                            const double* u, const double* v, Matrix3 Fd, Matrix3 Fdot) {
+                            const double* u, const double* v, double* Fd, double* Fdot, int stride) {
+    double sumU[9] = {}, sumV[9] = {};
     for (int k = begin; k < end; ++k) {
         const double* uk = u + 3 * nodes[k];
         const double* vk = v + 3 * nodes[k];
         const double* dk = derivs[k].data();
         for (int a = 0; a < 3; ++a)
             for (int i = 0; i < 3; ++i) {
-                Fd[a][i] += uk[a] * dk[i];
-                Fdot[a][i] += vk[a] * dk[i];
+                sumU[3 * a + i] += uk[a] * dk[i];
+                sumV[3 * a + i] += vk[a] * dk[i];
             }
+    }
+    for (int c = 0; c < 9; ++c) {
+        Fd[c * stride] = sumU[c];
+        Fdot[c * stride] = sumV[c];
     }
 }
 
 // Finv = F^-1 from the cofactors; returns det F, expanded along the first row.
 // A non-positive or non-finite determinant leaves Finv unusable (the caller
 // stops the run before using it).
-inline double invert3(const Matrix3 F, Matrix3 Finv) {
-    const double c00 = F[1][1] * F[2][2] - F[1][2] * F[2][1];
-    const double c01 = F[1][2] * F[2][0] - F[1][0] * F[2][2];
-    const double c02 = F[1][0] * F[2][1] - F[1][1] * F[2][0];
-    const double J = F[0][0] * c00 + F[0][1] * c01 + F[0][2] * c02;
+inline double invert3(const double F[9], double Finv[9]) {
+    const double c00 = F[4] * F[8] - F[5] * F[7];
+    const double c01 = F[5] * F[6] - F[3] * F[8];
+    const double c02 = F[3] * F[7] - F[4] * F[6];
+    const double J = F[0] * c00 + F[1] * c01 + F[2] * c02;
     const double r = 1.0 / J;
-    Finv[0][0] = c00 * r;
-    Finv[0][1] = (F[0][2] * F[2][1] - F[0][1] * F[2][2]) * r;
-    Finv[0][2] = (F[0][1] * F[1][2] - F[0][2] * F[1][1]) * r;
-    Finv[1][0] = c01 * r;
-    Finv[1][1] = (F[0][0] * F[2][2] - F[0][2] * F[2][0]) * r;
-    Finv[1][2] = (F[0][2] * F[1][0] - F[0][0] * F[1][2]) * r;
-    Finv[2][0] = c02 * r;
-    Finv[2][1] = (F[0][1] * F[2][0] - F[0][0] * F[2][1]) * r;
-    Finv[2][2] = (F[0][0] * F[1][1] - F[0][1] * F[1][0]) * r;
+    Finv[0] = c00 * r;
+    Finv[1] = (F[2] * F[7] - F[1] * F[8]) * r;
+    Finv[2] = (F[1] * F[5] - F[2] * F[4]) * r;
+    Finv[3] = c01 * r;
+    Finv[4] = (F[0] * F[8] - F[2] * F[6]) * r;
+    Finv[5] = (F[2] * F[3] - F[0] * F[5]) * r;
+    Finv[6] = c02 * r;
+    Finv[7] = (F[1] * F[6] - F[0] * F[7]) * r;
+    Finv[8] = (F[0] * F[4] - F[1] * F[3]) * r;
     return J;
 }
 
 // C = A B, each term summed over the inner index 0, 1, 2 in turn.
-template <typename Out>
-inline void multiply3(const Matrix3 A, const Matrix3 B, Out& C) {
+inline void multiply3(const double A[9], const double B[9], double C[9]) {
+    #pragma GCC unroll 9
     for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) C[i][j] = A[i][0] * B[0][j] + A[i][1] * B[1][j] + A[i][2] * B[2][j];
+        for (int j = 0; j < 3; ++j) C[3 * i + j] = A[3 * i] * B[j] + A[3 * i + 1] * B[3 + j] + A[3 * i + 2] * B[6 + j];
 }
 
-// What a point's step leaves for the forces and the energy sums.
-struct PointStep {
-    std::array<double, 9> P;  // weighted first Piola-Kirchhoff stress, P[3 i + a]: reference direction i, force direction a
-    double stressWork = 0.0, plasticWork = 0.0;
+// A batch of points: what the gathers leave and the lanes read, and what the
+// lanes leave for the scatters and the energy sums. Index [entry][lane].
+struct PointBatch {
+    int count = 0;                              // lanes in use, from 0
+    int point[kBatchLanes] = {};                // the point of each lane
+    double Fd[9][kBatchLanes];                  // displacement gradient dU/dX
+    double Fdot[9][kBatchLanes];                // its rate
+    double weight[kBatchLanes];                 // the point's integration weight
+    double stress[9][kBatchLanes];              // Cauchy stress: in at the start of the step, out at its end
+    double yieldStress[kBatchLanes], density[kBatchLanes], plasticStrain[kBatchLanes];  // in and out
+    double J[kBatchLanes];                      // det F
+    double P[9][kBatchLanes];                   // weighted first Piola-Kirchhoff stress, P[3 i + a]: reference
+                                                // direction i, force direction a
+    double stressWork[kBatchLanes], plasticWork[kBatchLanes];
 };
 
-// force(N_k) -= P^T dphi_k for every entry k of one point.
+// Lane n of the batch: deformation gradient F = I + Fd, velocity gradient
+// l = Fdot F^-1 in the current configuration, the material step, the stress
+// and plastic work over the current volume, and P = J F^-1 sigma times the
+// weight. A lane whose det F falls below 0.01 leaves unusable results (the
+// run stops there).
+[[gnu::always_inline]] inline void stepLane(PointBatch& b, int n, const MaterialConstants& c, double dt) {
+    double F[9], Finv[9], Fdot[9];
+    #pragma GCC unroll 9
+    for (int k = 0; k < 9; ++k) {
+        F[k] = k % 4 == 0 ? 1.0 + b.Fd[k][n] : b.Fd[k][n];
+        Fdot[k] = b.Fdot[k][n];
+    }
+    const double J = invert3(F, Finv);
+    double l[9];
+    multiply3(Fdot, Finv, l);
+    double before[9], sigma[9];
+    #pragma GCC unroll 9
+    for (int k = 0; k < 9; ++k) before[k] = sigma[k] = b.stress[k][n];
+    const double yieldBefore = b.yieldStress[n], plasticBefore = b.plasticStrain[n];
+    materialStepLane(l, sigma, b.yieldStress[n], b.density[n], b.plasticStrain[n], c, dt);
+    const double volume = b.weight[n] * J;
+    b.stressWork[n] = stressWork(before, sigma, l, volume, dt);
+    b.plasticWork[n] = 0.5 * (yieldBefore + b.yieldStress[n]) * (b.plasticStrain[n] - plasticBefore) * volume;
+    double P[9];
+    multiply3(Finv, sigma, P);
+    const double wJ = b.weight[n] * J;
+    #pragma GCC unroll 9
+    for (int k = 0; k < 9; ++k) {
+        b.stress[k][n] = sigma[k];
+        b.P[k][n] = P[k] * wJ;
+    }
+    b.J[n] = J;
+}
+
+// force(N_k) -= P^T dphi_k for every entry k of one point, P read stride apart.
 inline void scatterForces(int begin, int end, const int* nodes, const std::array<double, 3>* derivs,
-                          const std::array<double, 9>& P, double* force) {
+                          const double* P, int stride, double* force) {
+    double p[9];
+    for (int c = 0; c < 9; ++c) p[c] = P[c * stride];
     for (int k = begin; k < end; ++k) {
         double* fk = force + 3 * nodes[k];
         const double* dk = derivs[k].data();
-        for (int a = 0; a < 3; ++a) fk[a] -= P[a] * dk[0] + P[3 + a] * dk[1] + P[6 + a] * dk[2];
-    }
-}
-
-// force(n) -= P_p^T dphi_k over the entries k (of points p) that name node n,
-// in the order given: the same terms, summed the same way, as scatterForces
-// adds them point by point. derivs[j] and points[j] belong to the same entry.
-inline void gatherNodeForce(int begin, int end, const int* points, const std::array<double, 3>* derivs,
-                            const PointStep* steps, double* fn) {
-    for (int j = begin; j < end; ++j) {
-        const double* dk = derivs[j].data();
-        const double* Pp = steps[points[j]].P.data();
-        for (int a = 0; a < 3; ++a) fn[a] -= Pp[a] * dk[0] + Pp[3 + a] * dk[1] + Pp[6 + a] * dk[2];
+        for (int a = 0; a < 3; ++a) fk[a] -= p[a] * dk[0] + p[3 + a] * dk[1] + p[6 + a] * dk[2];
     }
 }
 

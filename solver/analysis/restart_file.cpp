@@ -127,8 +127,8 @@ void visitState(Io& io, DynamicAnalysis& a, RunOutputs& outputs, Point& at) {
     io.vector(a.displacement);
     io.vector(a.velocity);
     io.vector(a.force);  // the wall forces of the coming step
-    io.count(a.intPoints.size());
-    for (auto& point : a.intPoints) {
+    io.count(a.pointState.size());
+    for (auto& point : a.pointState) {
         io.field(point.yieldStress);
         io.field(point.density);
         io.field(point.plasticStrain);

@@ -94,7 +94,7 @@ void DynamicAnalysis::runToTime(double tEnd, const RestartPlan& plan) {
             analysisError(kCalTime, "the time no longer advances at step " + std::to_string(step + 1LL) +
                                         " (is the step length too small?)");
         time += dt;
-        const double stressZZ = intPoints.empty() ? 0.0 : intPoints[0].stress[2][2];
+        const double stressZZ = pointState.empty() ? 0.0 : pointState[0].stress[2][2];
         history << std::setw(kRealFieldWidth) << time << std::setw(kRealFieldWidth) << dt;
         std::cout << "TIME STEP = " << step + 1 << "     STEP SIZE = " << dt << "     TIME = " << time
                   << std::endl;
@@ -185,7 +185,7 @@ void DynamicAnalysis::writeTecplot(std::ostream& out) {
 #pragma omp parallel for schedule(static)
     for (int i = 0; i < model->NUMNP; ++i) {
         const std::array<double, 3> x = nodePosition(i);
-        const EvPoint& point = intPoints[stressPoint_[i]];
+        const MaterialState& point = pointState[stressPoint_[i]];
         nodeRows_[i] = {x[0], x[1], x[2], point.stress[2][0], point.stress[2][1], point.stress[2][2],
                         point.plasticStrain};
     }

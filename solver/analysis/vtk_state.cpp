@@ -23,7 +23,7 @@ VtkGrid DynamicAnalysis::vtkGrid() const {
                                        {x[0] - reference.x, x[1] - reference.y, x[2] - reference.z});
         velocityArray.reals.insert(velocityArray.reals.end(), v.begin(), v.end());
 
-        const EvPoint& point = intPoints[stressPoint_[node]];
+        const MaterialState& point = pointState[stressPoint_[node]];
         const Tensor3& s = point.stress;
         stressArray.reals.insert(stressArray.reals.end(), {s[0][0], s[1][1], s[2][2], s[0][1], s[1][2], s[0][2]});
         const double mean = (s[0][0] + s[1][1] + s[2][2]) / 3.0;

@@ -43,8 +43,8 @@ TEST_P(InternalForces, RigidTranslationGivesNoForceAndNoStress) {
     a.internalForces(1e-3);
     for (double f : a.force) EXPECT_NEAR(f, 0.0, 1e-12);
     EXPECT_NEAR(a.minJacobian, 1.0, 1e-12);
-    ASSERT_FALSE(a.intPoints.empty());
-    for (const EvPoint& p : a.intPoints) EXPECT_NEAR(p.density, 8.0, 1e-12);
+    ASSERT_FALSE(a.pointState.empty());
+    for (const MaterialState& p : a.pointState) EXPECT_NEAR(p.density, 8.0, 1e-12);
 }
 
 TEST_P(InternalForces, UniformStretchGivesTheMaterialsStressAndBalancedForces) {
@@ -62,8 +62,8 @@ TEST_P(InternalForces, UniformStretchGivesTheMaterialsStressAndBalancedForces) {
     MaterialState start{Tensor3{}, body.material.yieldStress0, body.material.density0, 0.0};
     const MaterialState expected = elastoPlasticHydroUpdate(start, l, dt, body.material, false);
     ASSERT_GT(expected.stress[0][0], 0.0);
-    ASSERT_FALSE(a.intPoints.empty());
-    for (const EvPoint& p : a.intPoints)
+    ASSERT_FALSE(a.pointState.empty());
+    for (const MaterialState& p : a.pointState)
         for (int i = 0; i < 3; ++i)
             for (int j = 0; j < 3; ++j) EXPECT_NEAR(p.stress[i][j], expected.stress[i][j], 1e-9);
     // Internal forces balance; a tensile stress pulls the x = 1 face back (-x) and the x = 0 face forward.
@@ -113,7 +113,7 @@ TEST(InternalForcesByHand, GeneralGradientAndStressGiveJTimesFInverseSigma) {
     Body body("EFG", {1, 1, 1, 1.0});
     const double grad[3][3] = {{1, 1, 0}, {0, 1, 2}, {0, 0, 0}}, rate[3][3] = {};
     body.setLinearField(grad, rate);
-    for (EvPoint& p : body.analysis->intPoints) p.stress = {{{1, 2, 3}, {2, -4, 5}, {3, 5, 3}}};
+    for (MaterialState& p : body.analysis->pointState) p.stress = {{{1, 2, 3}, {2, -4, 5}, {3, 5, 3}}};
     body.analysis->internalForces(1e-3);
     const double expected[3] = {-2.5, -2.5, -4.25};
     for (int a = 0; a < 3; ++a) EXPECT_NEAR(body.analysis->force[3 * 7 + a], expected[a], 1e-12) << a;
