@@ -47,6 +47,20 @@
 
 namespace zelk {
 
+// What the analysis keeps of an integration point besides its material state
+// (pointState): its place and settings, for the messages and the materials.
+struct IntegrationPoint {
+    double x = 0.0, y = 0.0, z = 0.0;
+    const Material* material = nullptr;
+    std::string materialName;  // as read from a POINT INPUT file, for a point without a material
+    double pointValue = 0.0;
+
+    IntegrationPoint() = default;
+    explicit IntegrationPoint(const EvPoint& point)
+        : x(point.x), y(point.y), z(point.z), material(point.material), materialName(point.materialName),
+          pointValue(point.pointValue) {}
+};
+
 class DynamicAnalysis {
 public:
     // Builds the integration points of the scheme ("EFG" or "PIEFG") with
@@ -93,7 +107,7 @@ public:
     // The Tecplot point file of the current state, in the stream's number format.
     void writeTecplot(std::ostream& out);
     // The point's position, material name and value (scientific, precision 5, width 15).
-    static void printPoint(std::ostream& out, const EvPoint& point);
+    static void printPoint(std::ostream& out, const IntegrationPoint& point);
     // After the Jacobian stop at the point: the step and the largest stable STEPTIME value.
     void printStepLengthHint(std::ostream& out, int point) const;
 
@@ -142,11 +156,8 @@ public:
     std::vector<double> displacement;  // nodal displacements [length]
     std::vector<double> velocity;      // nodal velocities [length / time]
     int numIntPoints = 0;
-    std::vector<EvPoint> intPoints;    // position, material and settings of each integration point
-    // The material state of each integration point as the steps leave it (the
-    // state in intPoints is that of the start), kept apart and packed so that
-    // a step streams through it.
-    std::vector<MaterialState> pointState;
+    std::vector<IntegrationPoint> intPoints;  // position, material and settings of each integration point
+    std::vector<MaterialState> pointState;    // material state of each integration point
     double minJacobian = 1.0;          // smallest det F met so far; shortens a non-constant step
     double stepLength = 0.0;           // STEPTIME value: a length, divided by the wave speed to give the step
     int wallCount = 0;

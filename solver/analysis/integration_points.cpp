@@ -33,20 +33,10 @@ EvPoint pointWithSettingsOf(const EvPoint& source, double x, double y, double z)
     return point;
 }
 
-// The point's position, settings and material state without its lists: once
-// packed into the point table the lists are not read again, and at a hundred
-// thousand points they would be the largest part of the analysis' memory.
-EvPoint stateOf(const EvPoint& source) {
-    EvPoint point = pointWithSettingsOf(source, source.x, source.y, source.z);
-    point.inflPtsNb = source.inflPtsNb;
-    point.stress = source.stress;
-    return point;
-}
-
 // Points are evaluated a batch at a time on several threads, which bounds the
 // memory their lists take before they are packed into a table; one at a time
 // on one thread.
-int batchPoints() { return omp_get_max_threads() > 1 ? 4096 : 1; }
+int batchPoints() { return omp_get_max_threads() > 1 ? 1024 : 1; }
 
 // Evaluates count points, point i made by make(i), in batches, and hands each
 // in order to use(i, point).
@@ -149,7 +139,8 @@ void DynamicAnalysis::buildIntegrationPoints(PointEvaluator& approximation) {
     checkModel();
     const Model& m = *model;
     numIntPoints = piefg_ ? m.NUMNP + m.NCELL : m.NINTX * m.NINTY * m.NINTZ * m.NCELL;
-    intPoints.assign(numIntPoints, EvPoint{});
+    intPoints.assign(numIntPoints, IntegrationPoint{});
+    pointState.assign(numIntPoints, MaterialState{});
     pointTable_ = InfluenceTable{};
     longestList_ = 0;
     if (piefg_)
@@ -158,11 +149,6 @@ void DynamicAnalysis::buildIntegrationPoints(PointEvaluator& approximation) {
         buildEfgPoints(approximation);
     buildNodeTables(approximation);
     partition_.build(pointTable_, m.NUMNP, omp_get_max_threads());
-    pointState.resize(intPoints.size());
-    for (std::size_t p = 0; p < intPoints.size(); ++p) {
-        const EvPoint& point = intPoints[p];
-        pointState[p] = {point.stress, point.yieldStress, point.density, point.plasticStrain};
-    }
 
     pointWeight.assign(numIntPoints, 0.0);
     nodalMass.assign(m.NUMNP, 0.0);
@@ -202,16 +188,19 @@ void DynamicAnalysis::appendToTable(InfluenceTable& table, const EvPoint& point,
     }
     if (!table.append(point, model->NUMNP, withDerivs)) {
         std::cout << "Point:";
-        printPoint(std::cout, point);
+        printPoint(std::cout, IntegrationPoint(point));
         analysisError(kDynamics, "the approximation gave this point an invalid influence list");
     }
 }
 
 // Integration point p gets the shape functions of its position in the point
-// table and keeps only its material state in intPoints.
+// table, its place and settings in intPoints and its material state in
+// pointState: once packed into the table the lists are not read again, and at
+// a hundred thousand points they would be the largest part of the memory.
 void DynamicAnalysis::addIntegrationPoint(int p, const EvPoint& evaluated) {
     appendToTable(pointTable_, evaluated, numIntPoints, true);
-    intPoints[p] = stateOf(evaluated);
+    intPoints[p] = IntegrationPoint(evaluated);
+    pointState[p] = {evaluated.stress, evaluated.yieldStress, evaluated.density, evaluated.plasticStrain};
 }
 
 // Node I's own point is evaluation point I; one more point sits at each cell
@@ -313,7 +302,7 @@ void DynamicAnalysis::buildNodeTables(PointEvaluator& approximation) {
         [&](int, const EvPoint& evaluated) { appendToTable(nodeTable_, evaluated, m.NUMNP, false); });
     std::vector<double> nearest(m.NUMNP, std::numeric_limits<double>::infinity());
     for (int p = 0; p < numIntPoints; ++p) {
-        const EvPoint& point = intPoints[p];
+        const IntegrationPoint& point = intPoints[p];
         for (int k = pointTable_.offset[p]; k < pointTable_.offset[p + 1]; ++k) {
             const int n = pointTable_.node[k];
             const double dx = point.x - m.nodes[n].x, dy = point.y - m.nodes[n].y, dz = point.z - m.nodes[n].z;
@@ -364,7 +353,9 @@ void DynamicAnalysis::computeWeightsAndMass() {
     }
     if (piefg_)
         for (int i = 0; i < m.NUMNP; ++i) contactWeight_[i] = pointWeight[i];
-    materials_.build(intPoints);
+    std::vector<const Material*> pointMaterials(intPoints.size());
+    for (std::size_t p = 0; p < intPoints.size(); ++p) pointMaterials[p] = intPoints[p].material;
+    materials_.build(pointMaterials);
 }
 
 void DynamicAnalysis::checkNodalMasses() const {
@@ -402,7 +393,7 @@ double DynamicAnalysis::largestWaveSpeed() const {
     // Every point of a model whose cells all name the first point's material has it.
     const Material* last = &referenceMaterial();
     double fastest = 0.0;
-    for (const EvPoint& point : intPoints) {
+    for (const IntegrationPoint& point : intPoints) {
         if (!point.material || (point.material == last && fastest > 0.0)) continue;
         last = point.material;
         fastest = std::max(fastest, waveSpeed(*last));

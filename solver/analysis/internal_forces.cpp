@@ -21,7 +21,7 @@
 
 namespace zelk {
 
-void DynamicAnalysis::printPoint(std::ostream& out, const EvPoint& point) {
+void DynamicAnalysis::printPoint(std::ostream& out, const IntegrationPoint& point) {
     out << std::scientific << std::right << std::setprecision(5);
     out << std::setw(15) << point.x << std::setw(15) << point.y << std::setw(15) << point.z;
     out << std::setw(15) << (point.material ? point.material->name : point.materialName);
@@ -130,7 +130,7 @@ void DynamicAnalysis::internalForces(double dt) {
         double* fn = f + 3 * plan.sharedNode[r];
         for (int j = plan.rowStart[r]; j < plan.rowStart[r + 1]; ++j) {
             const double* P = keptStress_[plan.rowSlot[j]].data();
-            const double* dk = plan.rowDeriv[j].data();
+            const double* dk = derivs[plan.rowEntry[j]].data();
             for (int a = 0; a < 3; ++a) fn[a] -= P[a] * dk[0] + P[3 + a] * dk[1] + P[6 + a] * dk[2];
         }
     }

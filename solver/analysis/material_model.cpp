@@ -65,12 +65,12 @@ void MaterialModel::updateStress(const Tensor3& l, EvPoint& point, double dt, co
     stepFlat(l, point.stress, point.yieldStress, point.density, point.plasticStrain, c, dt);
 }
 
-void MaterialCache::build(const std::vector<EvPoint>& points) {
+void MaterialCache::build(const std::vector<const Material*>& points) {
     static const Material kNone{};  // type "void": never updated
     constants_.assign(1, MaterialConstants(kNone));
     index_.resize(points.size());
     for (std::size_t p = 0; p < points.size(); ++p) {
-        const Material* material = points[p].material ? points[p].material : &kNone;
+        const Material* material = points[p] ? points[p] : &kNone;
         std::size_t entry = 0;
         while (entry < constants_.size() && constants_[entry].material != material) ++entry;
         if (entry == constants_.size()) constants_.emplace_back(*material);

@@ -137,7 +137,7 @@ public:
 // each point: rebuilt whenever the points may have changed their material.
 class MaterialCache {
 public:
-    void build(const std::vector<EvPoint>& points);
+    void build(const std::vector<const Material*>& points);
     const MaterialConstants& of(int point) const { return constants_[index_[point]]; }
 
 private:

@@ -69,14 +69,14 @@ void PointPartition::build(const InfluenceTable& table, int numNodes, int reques
         if (shared[n]) ++rowStart[row[n] + 1];
     for (std::size_t r = 0; r < sharedNode.size(); ++r) rowStart[r + 1] += rowStart[r];
     rowSlot.resize(rowStart.back());
-    rowDeriv.resize(rowStart.back());
+    rowEntry.resize(rowStart.back());
     std::vector<int> fill(rowStart.begin(), rowStart.end() - 1);
     for (int p = 0; p < points; ++p)
         for (int k = table.offset[p]; k < table.offset[p + 1]; ++k)
             if (shared[table.node[k]]) {
                 const int at = fill[row[table.node[k]]]++;
                 rowSlot[at] = slot[p];
-                rowDeriv[at] = table.deriv[k];
+                rowEntry[at] = k;
             }
 }
 

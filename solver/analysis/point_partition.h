@@ -10,7 +10,6 @@
 // each shared node sums its terms along its row, again in point order.
 #pragma once
 
-#include <array>
 #include <vector>
 
 #include "analysis/influence_table.h"
@@ -25,11 +24,11 @@ struct PointPartition {
     std::vector<int> slot;             // per point: where its stress is kept, -1 when it names no shared node
     int slots = 0;
     // For each shared node (sharedNode[r]), the entries that name it in point
-    // order: the slot of the entry's point and the entry's derivatives.
+    // order: the slot of the entry's point and the entry (its place in the table).
     std::vector<int> sharedNode;
     std::vector<int> rowStart{0};
     std::vector<int> rowSlot;
-    std::vector<std::array<double, 3>> rowDeriv;
+    std::vector<int> rowEntry;
 
     // Splits the points of the table into parts (at least 1) over numNodes nodes.
     void build(const InfluenceTable& table, int numNodes, int parts);

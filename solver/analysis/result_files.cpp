@@ -1,9 +1,42 @@
 #include "analysis/result_files.h"
 
+#include <algorithm>
 #include <iomanip>
 #include <ostream>
+#include <sstream>
+#include <vector>
+
+#include <omp.h>
 
 namespace zelk {
+
+namespace {
+
+// Writes one line per item, formatted by line(stream, item) with out's
+// format: blocks of lines are formatted on all threads and written in order,
+// a few blocks per thread at a time, so the text held stays small.
+template <typename Item, typename Line>
+void writeLines(std::ostream& out, std::span<const Item> items, Line line) {
+    constexpr std::size_t kBlockLines = 1024;
+    const std::size_t kBlocksAtOnce = 4 * static_cast<std::size_t>(omp_get_max_threads());
+    const std::size_t blocks = (items.size() + kBlockLines - 1) / kBlockLines;
+    std::vector<std::string> text(std::min(blocks, kBlocksAtOnce));
+    for (std::size_t first = 0; first < blocks; first += kBlocksAtOnce) {
+        const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(std::min(kBlocksAtOnce, blocks - first));
+#pragma omp parallel for schedule(dynamic)
+        for (std::ptrdiff_t b = 0; b < count; ++b) {
+            std::ostringstream block;
+            block.copyfmt(out);
+            const std::size_t begin = (first + b) * kBlockLines;
+            const std::size_t end = std::min(items.size(), begin + kBlockLines);
+            for (std::size_t i = begin; i < end; ++i) line(block, items[i]);
+            text[b] = std::move(block).str();
+        }
+        for (std::ptrdiff_t b = 0; b < count; ++b) out << text[b];
+    }
+}
+
+}  // namespace
 
 std::ofstream openAppended(const std::string& fileName, std::uint64_t bytes) {
     if (bytes == 0) return std::ofstream(fileName);
@@ -37,15 +70,15 @@ void writeTecplot(std::ostream& out, std::span<const NodeRow> nodes, bool withCo
         out << "ZONE N=" << nodes.size() << " , E=" << connectivity.size() << ", F=FEPOINT, ET=BRICK\n";
     else
         out << "ZONE I=" << nodes.size() << ", F=POINT\n";
-    for (const NodeRow& row : nodes) {
-        for (double value : row) out << std::setw(kRealFieldWidth) << value;
-        out << "\n";
-    }
+    writeLines(out, nodes, [](std::ostream& line, const NodeRow& row) {
+        for (double value : row) line << std::setw(kRealFieldWidth) << value;
+        line << "\n";
+    });
     if (!withConnectivity) return;
-    for (const std::array<int, 8>& cell : connectivity) {
-        for (int corner : kBrickCornerOrder) out << std::setw(kIndexFieldWidth) << cell[corner] + 1;
-        out << "\n";
-    }
+    writeLines(out, connectivity, [](std::ostream& line, const std::array<int, 8>& cell) {
+        for (int corner : kBrickCornerOrder) line << std::setw(kIndexFieldWidth) << cell[corner] + 1;
+        line << "\n";
+    });
 }
 
 }  // namespace zelk

@@ -29,6 +29,7 @@ std::unique_ptr<MlsApproximation> MlsApproximation::makeWorker() const {
 
 void MlsApproximation::prepareWorkers(int count) {
     while (static_cast<int>(workers_.size()) < count) workers_.push_back(makeWorker());
+    spatialIndex();
     for (const std::unique_ptr<MlsApproximation>& w : workers_) {
         w->spaceDim = spaceDim;
         w->derivOrder = derivOrder;
@@ -45,6 +46,7 @@ void MlsApproximation::prepareWorkers(int count) {
         w->inflDomainGiven_ = inflDomainGiven_;
         std::copy_n(supportBound_, 3, w->supportBound_);
         w->sizeWorkStorage();
+        w->grid_ = grid_;
     }
 }
 

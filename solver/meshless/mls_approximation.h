@@ -225,7 +225,7 @@ private:
 
     const std::vector<Node>& nodes_;
     bool inflDomainGiven_ = false;  // INFLE has been given on this object
-    std::unique_ptr<CellGrid> grid_;
+    std::shared_ptr<const CellGrid> grid_;  // shared with the workers: it depends on the nodes only
     NeighbourSet neighbours_;                 // result set of the grid queries
     std::vector<float> kthScratch_;           // distances for the k-th nearest
     std::vector<int> boxCandidates_;          // result set of the box query

@@ -15,7 +15,7 @@ namespace zelk {
 
 const CellGrid* MlsApproximation::spatialIndex() {
     if (!grid_ || grid_->nodeCount() != nodeCount())
-        grid_ = std::make_unique<CellGrid>(NodeTableAdaptor(nodes_));
+        grid_ = std::make_shared<const CellGrid>(NodeTableAdaptor(nodes_));
     return grid_->usable() ? grid_.get() : nullptr;
 }
 
