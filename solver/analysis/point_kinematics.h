@@ -24,21 +24,27 @@ inline constexpr int kBatchLanes = 8;
 // stride apart (the lanes of a batch).
 inline void gatherGradients(int begin, int end, const int* nodes, const std::array<double, 3>* derivs,
                             const double* u, const double* v, double* Fd, double* Fdot, int stride) {
-    double sumU[9] = {}, sumV[9] = {};
+    // Row a of a gradient: the pair (a, 0), (a, 1) in one vector register, (a, 2) alone.
+    using Pair = double __attribute__((vector_size(16)));
+    Pair pairU[3] = {}, pairV[3] = {};
+    double lastU[3] = {}, lastV[3] = {};
     for (int k = begin; k < end; ++k) {
         const double* uk = u + 3 * nodes[k];
         const double* vk = v + 3 * nodes[k];
         const double* dk = derivs[k].data();
-        for (int a = 0; a < 3; ++a)
-            for (int i = 0; i < 3; ++i) {
-                sumU[3 * a + i] += uk[a] * dk[i];
-                sumV[3 * a + i] += vk[a] * dk[i];
-            }
+        const Pair d01 = {dk[0], dk[1]};
+        for (int a = 0; a < 3; ++a) {
+            pairU[a] += uk[a] * d01;
+            pairV[a] += vk[a] * d01;
+            lastU[a] += uk[a] * dk[2];
+            lastV[a] += vk[a] * dk[2];
+        }
     }
-    for (int c = 0; c < 9; ++c) {
-        Fd[c * stride] = sumU[c];
-        Fdot[c * stride] = sumV[c];
-    }
+    for (int a = 0; a < 3; ++a)
+        for (int i = 0; i < 3; ++i) {
+            Fd[(3 * a + i) * stride] = i < 2 ? pairU[a][i] : lastU[a];
+            Fdot[(3 * a + i) * stride] = i < 2 ? pairV[a][i] : lastV[a];
+        }
 }
 
 // Finv = F^-1 from the cofactors; returns det F, expanded along the first row.
@@ -122,12 +128,22 @@ struct PointBatch {
 // force(N_k) -= P^T dphi_k for every entry k of one point, P read stride apart.
 inline void scatterForces(int begin, int end, const int* nodes, const std::array<double, 3>* derivs,
                           const double* P, int stride, double* force) {
-    double p[9];
-    for (int c = 0; c < 9; ++c) p[c] = P[c * stride];
+    // Force directions 0 and 1 in one vector register, 2 alone.
+    using Pair = double __attribute__((vector_size(16)));
+    Pair pair[3];
+    double last[3];
+    for (int i = 0; i < 3; ++i) {
+        pair[i] = Pair{P[3 * i * stride], P[(3 * i + 1) * stride]};
+        last[i] = P[(3 * i + 2) * stride];
+    }
     for (int k = begin; k < end; ++k) {
         double* fk = force + 3 * nodes[k];
         const double* dk = derivs[k].data();
-        for (int a = 0; a < 3; ++a) fk[a] -= p[a] * dk[0] + p[3 + a] * dk[1] + p[6 + a] * dk[2];
+        Pair f01;
+        __builtin_memcpy(&f01, fk, sizeof f01);
+        f01 -= pair[0] * dk[0] + pair[1] * dk[1] + pair[2] * dk[2];
+        __builtin_memcpy(fk, &f01, sizeof f01);
+        fk[2] -= last[0] * dk[0] + last[1] * dk[1] + last[2] * dk[2];
     }
 }
 
