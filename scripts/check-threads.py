@@ -13,6 +13,7 @@ import argparse
 import glob
 import importlib.util
 import os
+import random
 import re
 import shutil
 import subprocess
@@ -30,6 +31,37 @@ def cube_input(side, steps):
     module = importlib.util.module_from_spec(found)
     found.loader.exec_module(module)
     return module.cube_input(side, steps)
+
+
+def scrambled(text, seed=1):
+    """The same deck with its nodes numbered in a random order: the points of
+    neighbouring nodes then fall to different threads, so nearly every node's
+    force is summed across threads."""
+    lines = text.split("\n")
+    nodes = int(next(line.split()[1] for line in lines if line.startswith("NUMNP")))
+    order = list(range(1, nodes + 1))
+    random.Random(seed).shuffle(order)
+    renumber = {str(old): str(new) for old, new in zip(range(1, nodes + 1), order)}
+    out, section, node_lines = [], None, []
+    for line in lines:
+        fields = line.split()
+        if line in ("NODE", "BOUND"):
+            section = line
+        elif not fields:
+            section = None
+        elif section in ("NODE", "BOUND"):
+            fields[0] = renumber[fields[0]]
+            if section == "NODE":
+                node_lines.append((int(fields[0]), " ".join(fields)))
+                continue
+            line = " ".join(fields)
+        elif fields[0] == "DMCELL":
+            line = "    " + " ".join(fields[:2] + [renumber[f] for f in fields[2:]])
+        if section is None and node_lines:
+            out.extend(text for _, text in sorted(node_lines))
+            node_lines = []
+        out.append(line)
+    return "\n".join(out)
 
 
 def run(program, deck_name, deck_text, folder, threads):
@@ -66,7 +98,9 @@ def main():
         with open(path) as f:
             decks.append((os.path.basename(path), f.read()))
     if args.side > 0:
-        decks.append((f"cube{args.side}.dat", cube_input(args.side, args.steps)))
+        cube = cube_input(args.side, args.steps)
+        decks.append((f"cube{args.side}.dat", cube))
+        decks.append((f"cube{args.side}-scrambled.dat", scrambled(cube)))
 
     failures = 0
     scratch = tempfile.mkdtemp(prefix="zelk-threads-")
