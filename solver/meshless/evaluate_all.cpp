@@ -10,6 +10,7 @@
 // or after the change reaches the point); otherwise its result stands and its
 // own changes are applied.
 #include <algorithm>
+#include <cstring>
 
 #include <omp.h>
 
@@ -39,7 +40,6 @@ void MlsApproximation::prepareWorkers(int count) {
         w->ptsNbInSupport = ptsNbInSupport;
         w->maxInflPts = maxInflPts;
         w->Scale = Scale;
-        w->SupportSize = SupportSize;
         w->SingularCheck = SingularCheck;
         w->settings = settings;
         w->numBasisTerms = numBasisTerms;
@@ -48,6 +48,22 @@ void MlsApproximation::prepareWorkers(int count) {
         w->sizeWorkStorage();
         w->grid_ = grid_;
     }
+}
+
+void MlsApproximation::takeSupportSizes(const MlsApproximation& from) {
+    const GenMatrix<double>& source = from.SupportSize;
+    GenMatrix<double>& target = SupportSize;
+    const bool sameShape = target.size(0) == source.size(0) && target.size(1) == source.size(1) &&
+                           target.leadingDim() == target.size(0) && source.leadingDim() == source.size(0);
+    if (!sameShape) {
+        target = source;
+        return;
+    }
+    // In place, and only when they differ: a fresh copy of every size at every
+    // batch costs more than the batch's own work at a hundred thousand nodes.
+    const std::size_t bytes = sizeof(double) * static_cast<std::size_t>(source.size(0)) * source.size(1);
+    if (bytes > 0 && std::memcmp(target.data(), source.data(), bytes) != 0)
+        std::memcpy(target.data(), source.data(), bytes);
 }
 
 double MlsApproximation::nearestSupport(int j, int count) {
@@ -74,6 +90,7 @@ void MlsApproximation::evaluateAll(std::span<EvPoint> points, int order, std::st
 #pragma omp parallel num_threads(threads)
     {
         MlsApproximation& worker = *workers_[omp_get_thread_num()];
+        worker.takeSupportSizes(*this);
 #pragma omp for schedule(dynamic, 16)
         for (int i = 1; i < count; ++i) {
             const double bound = worker.supportBound_[0];

@@ -47,11 +47,15 @@ void MlsApproximation::supportSizesBy(bool useIndex) {
         radius.resize(n);
         nearest.resize(static_cast<std::size_t>(n) * L);
         prepareWorkers(omp_get_max_threads());
-#pragma omp parallel for schedule(dynamic, 64)
-        for (int j = 0; j < n; ++j) {
+#pragma omp parallel
+        {
             MlsApproximation& worker = *workers_[omp_get_thread_num()];
-            radius[j] = worker.nearestSupport(j, L);
-            std::copy_n(worker.sortedNodes.begin(), L, nearest.begin() + static_cast<std::ptrdiff_t>(j) * L);
+            worker.takeSupportSizes(*this);
+#pragma omp for schedule(dynamic, 64)
+            for (int j = 0; j < n; ++j) {
+                radius[j] = worker.nearestSupport(j, L);
+                std::copy_n(worker.sortedNodes.begin(), L, nearest.begin() + static_cast<std::ptrdiff_t>(j) * L);
+            }
         }
     }
     for (int j = 0; L >= 1 && j < n; ++j) {

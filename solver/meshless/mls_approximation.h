@@ -169,8 +169,11 @@ private:
     // A copy of this object's settings and support sizes that evaluates
     // points on a thread of its own, failing without a message.
     std::unique_ptr<MlsApproximation> makeWorker() const;
-    // Workers for `count` threads, with the current settings and sizes.
+    // Workers for `count` threads, with the current settings (their sizes: takeSupportSizes).
     void prepareWorkers(int count);
+    // This worker's support sizes become those of from (each thread takes
+    // them for its own worker, at the start of a parallel sweep).
+    void takeSupportSizes(const MlsApproximation& from);
     // Support radius of node j and its `count` nearest nodes (the first
     // entries of sortedNodes), through the grid.
     double nearestSupport(int j, int count);
