@@ -1,6 +1,5 @@
 #!/usr/bin/env python3
 """The validation cases: models, runs of ZELK and what is read from them."""
-import math
 import os
 import subprocess
 
@@ -31,10 +30,10 @@ def bar_case(h, contact=None):
     return grid, STEEL, end_face(grid, 0.0), [], run
 
 
-def taylor_case(h, round_section=False, contact=None, end_time=None):
+def taylor_case(h, round_section=False, contact=None, end_time=None, support_nodes=18):
     grid = zdeck.bar(TAYLOR["width"], TAYLOR["length"], h, round_section)
     run = zdeck.Run([f"PLANE Z -1 0.0 0.0 {10.0 / h**2:.6g}"], end_time or TAYLOR["end_time"], 0.2 * h,
-                    (0.0, 0.0, -TAYLOR["speed"]), constant_step=False, contact=contact)
+                    (0.0, 0.0, -TAYLOR["speed"]), constant_step=False, contact=contact, support_nodes=support_nodes)
     return grid, COPPER, end_face(grid, 0.0), [], run
 
 
@@ -45,13 +44,18 @@ def punch_case(h, contact=None):
     return grid, ALU, end_face(grid, PUNCH["depth"]), end_face(grid, 0.0), run
 
 
-def run_zelk(case, folder, title="case"):
-    """Writes the deck into folder, runs ZELK there, returns the parsed results."""
+def run_zelk(case, folder, title="case", reuse=False):
+    """Writes the deck into folder, runs ZELK there, returns the parsed results. With reuse, a finished
+    run of the same deck by the same ZELK (its Node.dat newer than the program) is read instead."""
     grid, material, contact, held, run = case
     os.makedirs(folder, exist_ok=True)
-    zdeck.write_zelk(os.path.join(folder, "case.dat"), title, grid, material, contact, held, run)
-    with open(os.path.join(folder, "zelk.log"), "w") as log:
-        subprocess.run(["nice", ZELK, "case.dat"], cwd=folder, stdout=subprocess.DEVNULL, stderr=log, check=True)
+    deck, done = os.path.join(folder, "case.dat"), os.path.join(folder, "Node.dat")
+    previous = open(deck).read() if os.path.exists(deck) else None
+    zdeck.write_zelk(deck, title, grid, material, contact, held, run)
+    if not (reuse and previous == open(deck).read() and os.path.exists(done)
+            and os.path.getmtime(done) > os.path.getmtime(ZELK)):
+        with open(os.path.join(folder, "zelk.log"), "w") as log:
+            subprocess.run(["nice", ZELK, "case.dat"], cwd=folder, stdout=subprocess.DEVNULL, stderr=log, check=True)
     return read_results(folder, grid)
 
 

@@ -7,7 +7,6 @@ The impact face is held in the impact direction (free to slide sideways); the
 wall force is the total reaction of the held nodes. The punch's nodes under the
 punch radius are moved down at the punch speed instead.
 """
-import math
 import os
 import re
 import shutil
@@ -53,8 +52,8 @@ def write_ccx(path, grid, material, held_z, fixed, velocity, end_time, dt, shape
         out += ["*BOUNDARY, AMPLITUDE=RAMP", "DRIVEN, 3, 3, 1.0"]
     rf_set = "HELD" if len(held_z) else "DRIVEN"
     out += [f"*NODE PRINT, NSET={rf_set}, TOTALS=ONLY, TIME POINTS=PRINTS", "RF",
-            f"*NODE PRINT, NSET=SHAPE, TIME POINTS=PRINTS", "U",
-            f"*EL PRINT, ELSET=ESHAPE, TIME POINTS=PRINTS", "PEEQ" if material.yield_stress is not None else "S",
+            "*NODE PRINT, NSET=SHAPE, TIME POINTS=PRINTS", "U",
+            "*EL PRINT, ELSET=ESHAPE, TIME POINTS=PRINTS", "PEEQ" if material.yield_stress is not None else "S",
             "*END STEP", ""]
     with open(path, "w") as f:
         f.write("\n".join(out))

@@ -72,7 +72,7 @@ def reference_case(name, h):
 
 ALL = [("bar", 0.01), ("bar", 0.005), ("bar", 0.0025), ("taylor", 0.0025), ("taylorround", 0.0025),
        ("taylor", 0.00125), ("taylorround", 0.00125), ("punch", 0.005), ("taylor", 0.000625),
-       ("taylorround", 0.000625), ("bar", 0.00125)]
+       ("taylorround", 0.000625), ("bar", 0.00125), ("bar", 0.000625)]
 
 if __name__ == "__main__":
     wanted = sys.argv[1:]
