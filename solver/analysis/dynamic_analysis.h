@@ -223,6 +223,7 @@ private:
     std::vector<double> contactWeight_;   // per node: weight in the wall penalty
     std::vector<int> contactNodes_;       // nodes with a non-zero nodeFlag
     std::vector<double> lastWallForce_;   // the wall forces of the last step (a nodal vector)
+    std::vector<int> contactReach_;       // nodes a contact force can reach, ascending
     std::vector<int> fixedDofs_;          // entries kept at zero: directions with BOUND code 0
     std::vector<NodeRow> nodeRows_;       // work rows of the node files
     std::vector<std::array<int, 8>> connectivity_;  // cell corners as node numbers, when every cell has them

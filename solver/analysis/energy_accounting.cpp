@@ -41,11 +41,14 @@ void DynamicAnalysis::addWallWork(double dt) {
     if (contactNodes_.empty()) return;
     // A step taken outside runToTime (no startEnergyBalance) starts from no wall force.
     if (lastWallForce_.size() != force.size()) lastWallForce_.assign(force.size(), 0.0);
+    // Over the nodes contact forces reach, in node order: elsewhere both forces
+    // are zero and the velocities finite, so the terms left out are zeros.
     double work = 0.0;
-    for (std::size_t i = 0; i < force.size(); ++i) {
-        work += (lastWallForce_[i] + force[i]) * velocity[i];
-        lastWallForce_[i] = force[i];
-    }
+    for (int node : contactReach_)
+        for (int i = 3 * node; i < 3 * node + 3; ++i) {
+            work += (lastWallForce_[i] + force[i]) * velocity[i];
+            lastWallForce_[i] = force[i];
+        }
     energy.pendingWallWork = 0.5 * work * dt;
 }
 

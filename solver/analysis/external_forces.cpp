@@ -49,7 +49,10 @@ void DynamicAnalysis::spreadForce(int node, const std::array<double, 3>& f) {
 }
 
 void DynamicAnalysis::externalForces(double dt) {
-    std::fill(force.begin(), force.end(), 0.0);
+    double* const f = force.data();
+    const std::ptrdiff_t entries = static_cast<std::ptrdiff_t>(force.size());
+#pragma omp parallel for schedule(static)
+    for (std::ptrdiff_t i = 0; i < entries; ++i) f[i] = 0.0;
     const int contacts = static_cast<int>(contactNodes_.size());
     const std::size_t numWalls = walls.size();
     wallForce_.resize(static_cast<std::size_t>(contacts) * numWalls);

@@ -161,6 +161,14 @@ void DynamicAnalysis::buildIntegrationPoints(PointEvaluator& approximation) {
 
     for (int i = 0; i < m.NUMNP; ++i)
         if (m.nodes[i].nodeFlag != 0) contactNodes_.push_back(i);
+    // Contact forces are spread over the contact nodes' influence nodes only.
+    std::vector<char> reached(m.NUMNP, 0);
+    const InfluenceTable& rows = nodeInfluence();
+    for (int node : contactNodes_)
+        for (int k = rows.offset[node]; k < rows.offset[node + 1]; ++k) reached[rows.node[k]] = 1;
+    contactReach_.clear();
+    for (int i = 0; i < m.NUMNP; ++i)
+        if (reached[i]) contactReach_.push_back(i);
     for (const NodalBC& bc : m.dispBCs)
         for (int d = 0; d < 3; ++d)
             if (bc.code[d] == 0) fixedDofs_.push_back(3 * bc.node + d);
