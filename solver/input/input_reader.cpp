@@ -108,33 +108,34 @@ void InputReader::endOfInput() const {
 }
 
 int InputReader::readLine() {
-    std::string line;
+    // The line and its fields are read into the reader's own strings, which
+    // keep their room from line to line.
+    std::string& line = echoLine_;
     std::istream& source = consoleMode ? console_ : static_cast<std::istream&>(inputFile_);
     if (!std::getline(source, line)) endOfInput();
     ++lineNumber_;
     if (!line.empty() && line.back() == '\r') line.pop_back();  // CRLF files read like LF ones
 
-    line = line.substr(0, line.find_first_of("#%"));
+    if (const std::size_t comment = line.find_first_of("#%"); comment != std::string::npos) line.resize(comment);
     if (line.size() > static_cast<std::size_t>(kMaxLineLength)) {
         diagnostics_ << "*** Warning *** Line longer than " << kMaxLineLength
                      << " characters, the rest is ignored\n";
         printLocationUnlessConsole();
         line.resize(kMaxLineLength);
     }
-    echoLine_ = line;
 
     int count = 0;
     std::size_t begin = line.find_first_not_of(kSeparators);
     while (begin != std::string::npos && count < kMaxFields) {
         std::size_t end = line.find_first_of(kSeparators, begin);
-        std::string field = line.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
+        std::string& field = fields_[count++];
+        field.assign(line, begin, end == std::string::npos ? std::string::npos : end - begin);
         if (field.size() > static_cast<std::size_t>(kMaxFieldLength)) {
             field.resize(kMaxFieldLength);
             diagnostics_ << "*** Warning *** Field longer than " << kMaxFieldLength << " characters cut to "
                          << field << "\n";
             printLocationUnlessConsole();
         }
-        fields_[count++] = std::move(field);
         begin = end == std::string::npos ? end : line.find_first_not_of(kSeparators, end);
     }
     fieldIndex_ = 0;
