@@ -55,8 +55,9 @@ struct MaterialConstants {
 // stress: in, the Cauchy stress at the start (its upper triangle is read);
 // out, at the end (symmetric). Points whose material does not update keep
 // their state.
-[[gnu::always_inline]] inline void materialStepLane(const double l[9], double stress[9], double& yieldStress, double& density,
-                             double& plasticStrain, const MaterialConstants& c, double dt) {
+[[gnu::always_inline]] inline void materialStepLane(const double l[9], double stress[9], double& yieldStress,
+                                                    double& density, double& plasticStrain,
+                                                    const MaterialConstants& c, double dt) {
     const auto L = [l](int i, int j) { return l[3 * i + j]; };
     constexpr double kThird = 0.3333333333333333;
     const double meanStress = (stress[0] + stress[4] + stress[8]) * kThird;
