@@ -34,10 +34,10 @@ def run_example(program, name, folder):
     subprocess.run([program, name], cwd=folder, check=True, stdout=subprocess.DEVNULL)
 
 
-def read_series(folder):
-    """(time, grid) of every member of Node.pvd."""
+def read_series(folder, stem="Node"):
+    """(time, grid) of every member listed in stem.pvd, in order."""
     members = []
-    for dataset in ElementTree.parse(os.path.join(folder, "Node.pvd")).getroot().iter("DataSet"):
+    for dataset in ElementTree.parse(os.path.join(folder, stem + ".pvd")).getroot().iter("DataSet"):
         reader = vtk.vtkXMLUnstructuredGridReader()
         reader.SetFileName(os.path.join(folder, dataset.get("file")))
         reader.Update()

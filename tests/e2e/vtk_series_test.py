@@ -5,12 +5,12 @@ node files and Energy.txt of the same run.
 
 Usage: vtk_series_test.py ZELK_PROGRAM EXAMPLES_DIR
 """
+import importlib.util
 import os
 import subprocess
 import sys
 import tempfile
 import unittest
-import xml.etree.ElementTree as ElementTree
 
 import numpy
 import vtk
@@ -32,15 +32,16 @@ def example(name, vtk_line):
         return deck.read().replace("  CALTIME", "  %s\n  CALTIME" % vtk_line)
 
 
-def series(folder, stem="Node"):
-    """(time, grid) of every member listed in the .pvd, in order."""
-    members = []
-    for dataset in ElementTree.parse(os.path.join(folder, stem + ".pvd")).getroot().iter("DataSet"):
-        reader = vtk.vtkXMLUnstructuredGridReader()
-        reader.SetFileName(os.path.join(folder, dataset.get("file")))
-        reader.Update()
-        members.append((float(dataset.get("timestep")), reader.GetOutput()))
-    return members
+def load_figure_script():
+    """scripts/make-readme-figures.py as a module: its series reader serves here too."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "make-readme-figures.py")
+    found = importlib.util.spec_from_file_location("make_readme_figures", path)
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
+    return module
+
+
+series = load_figure_script().read_series  # (time, grid) of every member of stem.pvd, in order
 
 
 def array(grid, name):
