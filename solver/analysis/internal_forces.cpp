@@ -33,7 +33,6 @@ void DynamicAnalysis::printPoint(std::ostream& out, const IntegrationPoint& poin
 // returned: the first lane whose det F fell below 0.01, or -1).
 int DynamicAnalysis::stepBatch(const int* points, int count, double dt, PointBatch& b) {
     const int* const offsets = pointTable_.offset.data();
-    b.count = count;
     for (int n = 0; n < kBatchLanes; ++n) {
         // Lanes beyond count repeat the first point, so that every lane holds numbers.
         const int p = points[n < count ? n : 0];
@@ -126,14 +125,11 @@ void DynamicAnalysis::internalForces(double dt) {
     // The shared nodes, each along its row in point order.
     const int rows = static_cast<int>(plan.sharedNode.size());
 #pragma omp parallel for schedule(static) num_threads(plan.parts)
-    for (int r = 0; r < rows; ++r) {
-        double* fn = f + 3 * plan.sharedNode[r];
+    for (int r = 0; r < rows; ++r)
         for (int j = plan.rowStart[r]; j < plan.rowStart[r + 1]; ++j) {
-            const double* P = keptStress_[plan.rowSlot[j]].data();
-            const double* dk = derivs[plan.rowEntry[j]].data();
-            for (int a = 0; a < 3; ++a) fn[a] -= P[a] * dk[0] + P[3 + a] * dk[1] + P[6 + a] * dk[2];
+            const int entry = plan.rowEntry[j];  // names node plan.sharedNode[r]
+            scatterForces(entry, entry + 1, nodes, derivs, keptStress_[plan.rowSlot[j]].data(), 1, f);
         }
-    }
     // Stress and plastic work of this step, summed over the points in point order.
     double stressWorkSum = 0.0, plasticWorkSum = 0.0;
     for (int p = 0; p < numIntPoints; ++p) {

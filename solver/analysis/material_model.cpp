@@ -6,8 +6,6 @@ namespace zelk {
 
 namespace {
 
-constexpr double kOneThird = 0.3333333333333333;
-
 // The material step of one point whose tensors are kept as 3 x 3 arrays.
 void stepFlat(const Tensor3& l, Tensor3& stress, double& yieldStress, double& density, double& plasticStrain,
               const MaterialConstants& c, double dt) {

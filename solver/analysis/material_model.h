@@ -48,6 +48,8 @@ struct MaterialConstants {
     double density0;      // reference density
 };
 
+inline constexpr double kOneThird = 0.3333333333333333;
+
 // One point's material step over plain row-major arrays (entry (i, j) at
 // 3 i + j). Every branch is a select, so that a loop over the points of a
 // batch can run on vector registers; the operations and their order are
@@ -59,8 +61,7 @@ struct MaterialConstants {
                                                     double& density, double& plasticStrain,
                                                     const MaterialConstants& c, double dt) {
     const auto L = [l](int i, int j) { return l[3 * i + j]; };
-    constexpr double kThird = 0.3333333333333333;
-    const double meanStress = (stress[0] + stress[4] + stress[8]) * kThird;
+    const double meanStress = (stress[0] + stress[4] + stress[8]) * kOneThird;
     const double rateTrace = L(0, 0) + L(1, 1) + L(2, 2);
     const double newDensity = (1.0 - rateTrace * dt) * density;
 

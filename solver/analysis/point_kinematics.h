@@ -78,7 +78,6 @@ inline void multiply3(const double A[9], const double B[9], double C[9]) {
 // A batch of points: what the gathers leave and the lanes read, and what the
 // lanes leave for the scatters and the energy sums. Index [entry][lane].
 struct PointBatch {
-    int count = 0;                              // lanes in use, from 0
     int point[kBatchLanes] = {};                // the point of each lane
     double Fd[9][kBatchLanes];                  // displacement gradient dU/dX
     double Fdot[9][kBatchLanes];                // its rate
