@@ -32,16 +32,11 @@ def example(name, vtk_line):
         return deck.read().replace("  CALTIME", "  %s\n  CALTIME" % vtk_line)
 
 
-def load_figure_script():
-    """scripts/make-readme-figures.py as a module: its series reader serves here too."""
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "make-readme-figures.py")
-    found = importlib.util.spec_from_file_location("make_readme_figures", path)
-    module = importlib.util.module_from_spec(found)
-    found.loader.exec_module(module)
-    return module
-
-
-series = load_figure_script().read_series  # (time, grid) of every member of stem.pvd, in order
+# The figure script, whose read_series gives (time, grid) of every member of stem.pvd, in order.
+SCRIPTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts")
+FOUND = importlib.util.spec_from_file_location("figures", os.path.join(SCRIPTS, "make-readme-figures.py"))
+figures = importlib.util.module_from_spec(FOUND)
+FOUND.loader.exec_module(figures)
 
 
 def array(grid, name):
@@ -64,7 +59,7 @@ class ExampleSeries(unittest.TestCase):
     def test_bar_series_matches_the_tecplot_files(self):
         with tempfile.TemporaryDirectory() as folder:
             run(folder, example("bar.dat", "VTK 50"))
-            members = series(folder)
+            members = figures.read_series(folder)
             times = [time for time, _ in members]
             self.assertEqual(times[0], 0.0)
             self.assertTrue(all(a < b for a, b in zip(times, times[1:])))
@@ -97,7 +92,7 @@ class ExampleSeries(unittest.TestCase):
 
             # A rerun with a longer interval lists its own members only.
             run(folder, example("bar.dat", "VTK 200"))
-            self.assertEqual(len(series(folder)), 3)
+            self.assertEqual(len(figures.read_series(folder)), 3)
 
     def test_energy_balance_of_the_examples(self):
         for name, limit in (("bar.dat", 0.01), ("taylor_impact.dat", 0.02)):
@@ -123,7 +118,7 @@ class ExampleSeries(unittest.TestCase):
                 + "STEPTIME CONST 0.1\nINITV 0 0 -10\nVTK 2 cube\nCALTIME 1e-4\nEND\nEND\n")
         with tempfile.TemporaryDirectory() as folder:
             run(folder, cube)
-            members = series(folder, "cube")
+            members = figures.read_series(folder, "cube")
             self.assertEqual(len(members), 4)  # 0, 2, 4 base steps and the end at 6
             for _, grid in members:
                 self.assertEqual(grid.GetNumberOfCells(), 8)
