@@ -26,6 +26,7 @@
 #include <array>
 #include <iosfwd>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -179,8 +180,8 @@ private:
     void buildNodeTables(PointEvaluator& approximation);
     // Appends the point's lists to the table (of tableRows rows in the end); an
     // invalid list is reported with the point and ends the run.
-    void appendToTable(InfluenceTable& table, const EvPoint& point, int tableRows, bool withDerivs);
-    void addIntegrationPoint(int p, const EvPoint& evaluated);
+    void appendToTable(InfluenceTable& table, std::span<const EvPoint> points, int tableRows, bool withDerivs);
+    void addIntegrationPoints(int first, std::span<const EvPoint> evaluated);
     // Interpolation of the nodes: under "PIEFG" the nodes' own rows of the point table.
     const InfluenceTable& nodeInfluence() const { return piefg_ ? pointTable_ : nodeTable_; }
     // Young's modulus and reference density of the first evaluation point's material.

@@ -33,23 +33,21 @@ EvPoint pointWithSettingsOf(const EvPoint& source, double x, double y, double z)
     return point;
 }
 
-// Points are evaluated a batch at a time on several threads, which bounds the
-// memory their lists take before they are packed into a table; one at a time
-// on one thread.
-int batchPoints() { return omp_get_max_threads() > 1 ? 1024 : 1; }
+// Points are evaluated a batch at a time, which bounds the memory their lists
+// take before they are packed into a table.
+constexpr int kBatchPoints = 1024;
 
 // Evaluates count points, point i made by make(i), in batches, and hands each
-// in order to use(i, point).
+// batch in order to use(first, points), its first point being point first.
 template <typename Make, typename Use>
 void evaluateInBatches(PointEvaluator& approximation, int count, int order, Make make, Use use) {
     std::vector<EvPoint> batch;
-    const int batchSize = batchPoints();
-    for (int first = 0; first < count; first += batchSize) {
-        const int size = std::min(batchSize, count - first);
+    for (int first = 0; first < count; first += kBatchPoints) {
+        const int size = std::min(kBatchPoints, count - first);
         batch.clear();
         for (int i = 0; i < size; ++i) batch.push_back(make(first + i));
         approximation.evaluateAll(batch, order, "FULL");
-        for (int i = 0; i < size; ++i) use(first + i, batch[i]);
+        use(first, std::span<EvPoint>(batch));
     }
 }
 
@@ -186,29 +184,38 @@ void DynamicAnalysis::buildIntegrationPoints(PointEvaluator& approximation) {
     nodeRows_.assign(m.NUMNP, NodeRow{});
 }
 
-void DynamicAnalysis::appendToTable(InfluenceTable& table, const EvPoint& point, int tableRows, bool withDerivs) {
+void DynamicAnalysis::appendToTable(InfluenceTable& table, std::span<const EvPoint> points, int tableRows,
+                                    bool withDerivs) {
     // Room for every row at the longest list met so far: the longest lists
     // turn up among the first few layers of points, while the table is still
     // small, so the table does not regrow (and briefly double) once it is large.
-    if (point.inflPtsNb > longestList_) {
-        longestList_ = point.inflPtsNb;
+    int longest = longestList_;
+    for (const EvPoint& point : points) longest = std::max(longest, point.inflPtsNb);
+    if (longest > longestList_) {
+        longestList_ = longest;
         table.reserve(tableRows, longestList_, withDerivs);
     }
-    if (!table.append(point, model->NUMNP, withDerivs)) {
+    if (const int invalid = table.append(points, model->NUMNP, withDerivs); invalid >= 0) {
         std::cout << "Point:";
-        printPoint(std::cout, IntegrationPoint(point));
+        printPoint(std::cout, IntegrationPoint(points[invalid]));
         analysisError(kDynamics, "the approximation gave this point an invalid influence list");
     }
 }
 
-// Integration point p gets the shape functions of its position in the point
-// table, its place and settings in intPoints and its material state in
-// pointState: once packed into the table the lists are not read again, and at
-// a hundred thousand points they would be the largest part of the memory.
-void DynamicAnalysis::addIntegrationPoint(int p, const EvPoint& evaluated) {
+// Integration points first, first + 1, ... get the shape functions of their
+// positions in the point table, their places and settings in intPoints and
+// their material states in pointState: once packed into the table the lists
+// are not read again, and at a hundred thousand points they would be the
+// largest part of the memory.
+void DynamicAnalysis::addIntegrationPoints(int first, std::span<const EvPoint> evaluated) {
     appendToTable(pointTable_, evaluated, numIntPoints, true);
-    intPoints[p] = IntegrationPoint(evaluated);
-    pointState[p] = {evaluated.stress, evaluated.yieldStress, evaluated.density, evaluated.plasticStrain};
+    const int count = static_cast<int>(evaluated.size());
+#pragma omp parallel for schedule(static) if (count > kParallelCopyPoints)
+    for (int i = 0; i < count; ++i) {
+        const EvPoint& point = evaluated[i];
+        intPoints[first + i] = IntegrationPoint(point);
+        pointState[first + i] = {point.stress, point.yieldStress, point.density, point.plasticStrain};
+    }
 }
 
 // Node I's own point is evaluation point I; one more point sits at each cell
@@ -221,15 +228,19 @@ void DynamicAnalysis::buildPiefgPoints(PointEvaluator& approximation) {
             m.evPoints[i].body = m.nodes[i].body;
             return m.evPoints[i];
         },
-        [&](int i, EvPoint& evaluated) {
-            addIntegrationPoint(i, evaluated);
-            // The evaluation point keeps its influence list (the reports list it,
-            // a later DYNAMICS starts from it); its values and derivatives now live
-            // in the point table only.
-            EvPoint& nodePoint = m.evPoints[i];
-            nodePoint = std::move(evaluated);
-            std::vector<double>().swap(nodePoint.shapeValues);
-            std::vector<std::array<double, 3>>().swap(nodePoint.shapeDerivs);
+        [&](int first, std::span<EvPoint> evaluated) {
+            addIntegrationPoints(first, evaluated);
+            // The evaluation points keep their influence lists (the reports list
+            // them, a later DYNAMICS starts from them); their values and
+            // derivatives now live in the point table only.
+            const int count = static_cast<int>(evaluated.size());
+#pragma omp parallel for schedule(static) if (count > kParallelCopyPoints)
+            for (int i = 0; i < count; ++i) {
+                EvPoint& nodePoint = m.evPoints[first + i];
+                nodePoint = std::move(evaluated[i]);
+                std::vector<double>().swap(nodePoint.shapeValues);
+                std::vector<std::array<double, 3>>().swap(nodePoint.shapeDerivs);
+            }
         });
     for (int i = 0; i < m.NCELL; ++i) {
         Cell& cell = m.cells[i];
@@ -247,7 +258,7 @@ void DynamicAnalysis::buildPiefgPoints(PointEvaluator& approximation) {
             point.body = cellBody(cell, i, m.nodes);
             return point;
         },
-        [&](int i, const EvPoint& evaluated) { addIntegrationPoint(m.NUMNP + i, evaluated); });
+        [&](int first, std::span<const EvPoint> evaluated) { addIntegrationPoints(m.NUMNP + first, evaluated); });
 }
 
 // Gauss points cell by cell, xi slowest and zeta fastest within a cell, each
@@ -284,7 +295,7 @@ void DynamicAnalysis::buildEfgPoints(PointEvaluator& approximation) {
             point.body = bodies[c];
             return point;
         },
-        [&](int p, const EvPoint& evaluated) { addIntegrationPoint(p, evaluated); });
+        [&](int first, std::span<const EvPoint> evaluated) { addIntegrationPoints(first, evaluated); });
 }
 
 // The nodes' own interpolation (positions, walls, node output) and the point
@@ -307,7 +318,7 @@ void DynamicAnalysis::buildNodeTables(PointEvaluator& approximation) {
             point.body = node.body;
             return point;
         },
-        [&](int, const EvPoint& evaluated) { appendToTable(nodeTable_, evaluated, m.NUMNP, false); });
+        [&](int, std::span<const EvPoint> evaluated) { appendToTable(nodeTable_, evaluated, m.NUMNP, false); });
     std::vector<double> nearest(m.NUMNP, std::numeric_limits<double>::infinity());
     for (int p = 0; p < numIntPoints; ++p) {
         const IntegrationPoint& point = intPoints[p];

@@ -38,8 +38,8 @@ public:
     }
     template <Plain T>
     void field(const T& value) { bytes(&value, sizeof value); }
-    template <Plain T>
-    void vector(const std::vector<T>& values) {
+    template <Plain T, typename Allocator>
+    void vector(const std::vector<T, Allocator>& values) {
         field(static_cast<std::uint64_t>(values.size()));
         bytes(values.data(), values.size() * sizeof(T));
     }
