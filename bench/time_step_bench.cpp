@@ -158,7 +158,7 @@ void BM_TimeStep(benchmark::State& state) {
     state.counters["per_point_node"] =
         benchmark::Counter(pairs * iterations, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_TimeStep)->Arg(10)->Arg(20)->Arg(30)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_TimeStep)->Arg(10)->Arg(20)->Arg(30)->Arg(40)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace
 }  // namespace zelk::bench
