@@ -213,7 +213,7 @@ private:
     int longestList_ = 0;                 // longest influence list met while a table is built
     PointPartition partition_;                    // the points' split among threads
     std::vector<double> pointWork_;               // per point: stress and plastic work of the step
-    std::vector<std::array<double, 9>> keptStress_;  // weighted stresses of the points that name shared nodes
+    std::vector<std::array<double, 3>> sharedTerms_;  // the force terms of the shared nodes, in their rows
     MaterialCache materials_;             // per-material constants of the step
     struct WallPush {
         std::array<double, 3> force{};  // penalty force of the wall on the contact node

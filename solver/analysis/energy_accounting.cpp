@@ -1,21 +1,23 @@
 // The analysis's side of the energy balance: kinetic energy, wall work and
 // the start of a CALTIME. The stress work is summed in internalForces.
 #include "analysis/dynamic_analysis.h"
+#include "analysis/ordered_sum.h"
 
 namespace zelk {
 
 double DynamicAnalysis::kineticEnergy(double shift) const {
-    double twice = 0.0;
-    const int numNodes = model->NUMNP;
-    for (int node = 0; node < numNodes; ++node) {
+    const double* const v = velocity.data();
+    const double* const f = force.data();
+    const double* const mass = nodalMass.data();
+    const std::array<double, 1> twice = orderedSum<1>(model->NUMNP, [=](int node) {
         double squared = 0.0;
         for (int d = 0; d < 3; ++d) {
-            const double v = velocity[3 * node + d] - force[3 * node + d] * shift;
-            squared += v * v;
+            const double speed = v[3 * node + d] - f[3 * node + d] * shift;
+            squared += speed * speed;
         }
-        twice += nodalMass[node] * squared;
-    }
-    return 0.5 * twice;
+        return std::array<double, 1>{mass[node] * squared};
+    });
+    return 0.5 * twice[0];
 }
 
 // A CALTIME starts with no wall force (force is cleared), so the wall work of

@@ -4,10 +4,10 @@
 //
 // The points are split into parts, one per thread (PointPartition): each
 // part steps its points in batches and adds their forces to the nodes only
-// its points name; the nodes several parts name are summed afterwards from
-// the kept stresses. Every node adds its terms in point order either way, and
-// the energy sums are taken in point order, so the results are the same to the
-// last bit whatever the number of threads.
+// its points name; the terms of the nodes several parts name are stored and
+// summed afterwards. Every node adds its terms in point order either way, and
+// the energy sums are taken in fixed blocks (orderedSum), so the results are
+// the same to the last bit whatever the number of threads.
 #include <algorithm>
 #include <iomanip>
 #include <iostream>
@@ -16,6 +16,7 @@
 
 #include "analysis/dynamic_analysis.h"
 #include "analysis/energy_balance.h"
+#include "analysis/ordered_sum.h"
 #include "analysis/point_kinematics.h"
 #include "input/fatal_exit.h"
 
@@ -79,10 +80,11 @@ void DynamicAnalysis::internalForces(double dt) {
     const int* const offsets = pointTable_.offset.data();
     const int* const nodes = pointTable_.node.data();
     const std::array<double, 3>* const derivs = pointTable_.deriv.data();
-    const char* const shared = plan.shared.data();
+    const int* const entryTerm = plan.entryTerm.data();
     double* const f = force.data();
     pointWork_.resize(2 * static_cast<std::size_t>(numIntPoints));
-    keptStress_.resize(plan.slots);
+    sharedTerms_.resize(static_cast<std::size_t>(plan.rowStart.back()));
+    std::array<double, 3>* const terms = sharedTerms_.data();
     double smallest = minJacobian;
     int collapsed = numIntPoints;  // the first point, in point order, whose det F fell below 0.01
     double collapsedJ = 0.0;
@@ -107,15 +109,20 @@ void DynamicAnalysis::internalForces(double dt) {
                     smallest = std::min(smallest, b.J[n]);
                     pointWork_[2 * p] = b.stressWork[n];
                     pointWork_[2 * p + 1] = b.plasticWork[n];
-                    const int kept = plan.slot[p];
+                    const StressRows P = stressRows(&b.P[0][n], kBatchLanes);
+                    const int kept = plan.keptFrom[p];
                     if (kept < 0) {
-                        scatterForces(offsets[p], offsets[p + 1], nodes, derivs, &b.P[0][n], kBatchLanes, f);
+                        scatterForces(offsets[p], offsets[p + 1], nodes, derivs, P, f);
                         continue;
                     }
-                    std::array<double, 9>& P = keptStress_[kept];
-                    for (int c = 0; c < 9; ++c) P[c] = b.P[c][n];
-                    for (int k = offsets[p]; k < offsets[p + 1]; ++k)
-                        if (!shared[nodes[k]]) scatterForces(k, k + 1, nodes, derivs, P.data(), 1, f);
+                    const int* const termOf = entryTerm + kept - offsets[p];
+                    for (int k = offsets[p]; k < offsets[p + 1]; ++k) {
+                        const ForceTerm term = forceTerm(P, derivs[k].data());
+                        if (termOf[k] < 0)
+                            subtractTerm(term, f + 3 * nodes[k]);
+                        else
+                            terms[termOf[k]] = {term.xy[0], term.xy[1], term.z};
+                    }
                 }
             }
         }
@@ -125,19 +132,17 @@ void DynamicAnalysis::internalForces(double dt) {
     // The shared nodes, each along its row in point order.
     const int rows = static_cast<int>(plan.sharedNode.size());
 #pragma omp parallel for schedule(static) num_threads(plan.parts)
-    for (int r = 0; r < rows; ++r)
-        for (int j = plan.rowStart[r]; j < plan.rowStart[r + 1]; ++j) {
-            const int entry = plan.rowEntry[j];  // names node plan.sharedNode[r]
-            scatterForces(entry, entry + 1, nodes, derivs, keptStress_[plan.rowSlot[j]].data(), 1, f);
-        }
-    // Stress and plastic work of this step, summed over the points in point order.
-    double stressWorkSum = 0.0, plasticWorkSum = 0.0;
-    for (int p = 0; p < numIntPoints; ++p) {
-        stressWorkSum += pointWork_[2 * p];
-        plasticWorkSum += pointWork_[2 * p + 1];
+    for (int r = 0; r < rows; ++r) {
+        double* const fk = f + 3 * plan.sharedNode[r];
+        for (int j = plan.rowStart[r]; j < plan.rowStart[r + 1]; ++j)
+            subtractTerm({ForcePair{terms[j][0], terms[j][1]}, terms[j][2]}, fk);
     }
-    energy.internal += stressWorkSum;
-    energy.plasticWork += plasticWorkSum;
+    // Stress and plastic work of this step, summed over the points.
+    const double* const work = pointWork_.data();
+    const std::array<double, 2> sums =
+        orderedSum<2>(numIntPoints, [work](int p) { return std::array<double, 2>{work[2 * p], work[2 * p + 1]}; });
+    energy.internal += sums[0];
+    energy.plasticWork += sums[1];
 }
 
 }  // namespace zelk

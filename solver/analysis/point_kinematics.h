@@ -124,26 +124,45 @@ struct PointBatch {
     b.J[n] = J;
 }
 
-// force(N_k) -= P^T dphi_k for every entry k of one point, P read stride apart.
-inline void scatterForces(int begin, int end, const int* nodes, const std::array<double, 3>* derivs,
-                          const double* P, int stride, double* force) {
-    // Force directions 0 and 1 in one vector register, 2 alone.
-    using Pair = double __attribute__((vector_size(16)));
-    Pair pair[3];
+// The weighted stress P of one point, read stride apart, as the force terms
+// need it: force directions 0 and 1 in one vector register, 2 alone.
+using ForcePair = double __attribute__((vector_size(16)));
+struct StressRows {
+    ForcePair pair[3];
     double last[3];
+};
+
+inline StressRows stressRows(const double* P, int stride) {
+    StressRows rows;
     for (int i = 0; i < 3; ++i) {
-        pair[i] = Pair{P[3 * i * stride], P[(3 * i + 1) * stride]};
-        last[i] = P[(3 * i + 2) * stride];
+        rows.pair[i] = ForcePair{P[3 * i * stride], P[(3 * i + 1) * stride]};
+        rows.last[i] = P[(3 * i + 2) * stride];
     }
-    for (int k = begin; k < end; ++k) {
-        double* fk = force + 3 * nodes[k];
-        const double* dk = derivs[k].data();
-        Pair f01;
-        __builtin_memcpy(&f01, fk, sizeof f01);
-        f01 -= pair[0] * dk[0] + pair[1] * dk[1] + pair[2] * dk[2];
-        __builtin_memcpy(fk, &f01, sizeof f01);
-        fk[2] -= last[0] * dk[0] + last[1] * dk[1] + last[2] * dk[2];
-    }
+    return rows;
+}
+
+// P^T dphi: the term one entry subtracts from its node's force.
+struct ForceTerm {
+    ForcePair xy;
+    double z;
+};
+
+inline ForceTerm forceTerm(const StressRows& P, const double* dk) {
+    return {P.pair[0] * dk[0] + P.pair[1] * dk[1] + P.pair[2] * dk[2], P.last[0] * dk[0] + P.last[1] * dk[1] + P.last[2] * dk[2]};
+}
+
+inline void subtractTerm(const ForceTerm& term, double* fk) {
+    ForcePair f01;
+    __builtin_memcpy(&f01, fk, sizeof f01);
+    f01 -= term.xy;
+    __builtin_memcpy(fk, &f01, sizeof f01);
+    fk[2] -= term.z;
+}
+
+// force(N_k) -= P^T dphi_k for every entry k of one point.
+inline void scatterForces(int begin, int end, const int* nodes, const std::array<double, 3>* derivs,
+                          const StressRows& P, double* force) {
+    for (int k = begin; k < end; ++k) subtractTerm(forceTerm(P, derivs[k].data()), force + 3 * nodes[k]);
 }
 
 }  // namespace zelk

@@ -39,7 +39,7 @@ void PointPartition::build(const InfluenceTable& table, int numNodes, int reques
     for (int p = 0; p < points; ++p) order[next[part[p]]++] = p;
 
     // Nodes named by more than one part.
-    shared.assign(numNodes, 0);
+    std::vector<char> shared(numNodes, 0);
     std::vector<int> owner(numNodes, -1);
     for (int p = 0; p < points; ++p)
         for (int k = table.offset[p]; k < table.offset[p + 1]; ++k) {
@@ -47,16 +47,7 @@ void PointPartition::build(const InfluenceTable& table, int numNodes, int reques
             if (o < 0) o = part[p];
             else if (o != part[p]) shared[table.node[k]] = 1;
         }
-    slot.assign(points, -1);
-    slots = 0;
-    for (int p = 0; p < points; ++p)
-        for (int k = table.offset[p]; k < table.offset[p + 1]; ++k)
-            if (shared[table.node[k]]) {
-                slot[p] = slots++;
-                break;
-            }
-
-    // The rows of the shared nodes, entries in point order.
+    // The rows of the shared nodes, terms in point order.
     std::vector<int> row(numNodes, -1);
     sharedNode.clear();
     for (int n = 0; n < numNodes; ++n)
@@ -68,16 +59,17 @@ void PointPartition::build(const InfluenceTable& table, int numNodes, int reques
     for (int n : table.node)
         if (shared[n]) ++rowStart[row[n] + 1];
     for (std::size_t r = 0; r < sharedNode.size(); ++r) rowStart[r + 1] += rowStart[r];
-    rowSlot.resize(rowStart.back());
-    rowEntry.resize(rowStart.back());
     std::vector<int> fill(rowStart.begin(), rowStart.end() - 1);
-    for (int p = 0; p < points; ++p)
-        for (int k = table.offset[p]; k < table.offset[p + 1]; ++k)
-            if (shared[table.node[k]]) {
-                const int at = fill[row[table.node[k]]]++;
-                rowSlot[at] = slot[p];
-                rowEntry[at] = k;
-            }
+    keptFrom.assign(points, -1);
+    entryTerm.clear();
+    for (int p = 0; p < points; ++p) {
+        const int begin = table.offset[p], end = table.offset[p + 1];
+        const auto names = table.node.begin();
+        if (std::none_of(names + begin, names + end, [&](int n) { return shared[n] != 0; })) continue;
+        keptFrom[p] = static_cast<int>(entryTerm.size());
+        for (int k = begin; k < end; ++k)
+            entryTerm.push_back(shared[table.node[k]] ? fill[row[table.node[k]]]++ : -1);
+    }
 }
 
 }  // namespace zelk

@@ -4,10 +4,10 @@
 // A node's force is a sum over the points that name it, and a serial sweep
 // adds them in point order. Each part (one per thread) takes the points of one
 // stretch of the node numbering, so most nodes are named by the points of one
-// part only: that part adds their terms directly, in point order. The few
-// nodes named by several parts (shared) are left alone meanwhile; the points
-// that name them keep their weighted stresses, and once every part is done
-// each shared node sums its terms along its row, again in point order.
+// part only: that part adds their terms directly, in point order. The terms
+// of the few nodes named by several parts (shared) are stored instead, each
+// at its place in its node's row, in point order; once every part is done
+// each shared node subtracts its row front to back.
 #pragma once
 
 #include <vector>
@@ -20,15 +20,15 @@ struct PointPartition {
     int parts = 1;
     std::vector<int> partStart{0, 0};  // parts + 1 starts into order
     std::vector<int> order;            // the points of each part, each part in point order
-    std::vector<char> shared;          // per node: named by the points of more than one part
-    std::vector<int> slot;             // per point: where its stress is kept, -1 when it names no shared node
-    int slots = 0;
-    // For each shared node (sharedNode[r]), the entries that name it in point
-    // order: the slot of the entry's point and the entry (its place in the table).
+    // Per point: where the term places of its entries start in entryTerm, or
+    // -1 when it names no shared node. Per entry of those points: the place of
+    // its term in the rows, or -1 when its node is not shared.
+    std::vector<int> keptFrom;
+    std::vector<int> entryTerm;
+    // The shared nodes and where each one's row of terms starts (rowStart[r]
+    // for sharedNode[r]); the rows hold rowStart.back() terms.
     std::vector<int> sharedNode;
     std::vector<int> rowStart{0};
-    std::vector<int> rowSlot;
-    std::vector<int> rowEntry;
 
     // Splits the points of the table into parts (at least 1) over numNodes nodes.
     void build(const InfluenceTable& table, int numNodes, int parts);
