@@ -3,18 +3,20 @@
 #include <algorithm>
 #include <iomanip>
 #include <ostream>
-#include <sstream>
+#include <string>
 #include <vector>
 
 #include <omp.h>
+
+#include "analysis/real_format.h"
 
 namespace zelk {
 
 namespace {
 
-// Writes one line per item, formatted by line(stream, item) with out's
-// format: blocks of lines are formatted on all threads and written in order,
-// a few blocks per thread at a time, so the text held stays small.
+// Writes one line per item, appended to a text by line(text, item): blocks of
+// lines are formatted on all threads and written in order, a few blocks per
+// thread at a time, so the text held stays small.
 template <typename Item, typename Line>
 void writeLines(std::ostream& out, std::span<const Item> items, Line line) {
     constexpr std::size_t kBlockLines = 1024;
@@ -25,12 +27,11 @@ void writeLines(std::ostream& out, std::span<const Item> items, Line line) {
         const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(std::min(kBlocksAtOnce, blocks - first));
 #pragma omp parallel for schedule(dynamic)
         for (std::ptrdiff_t b = 0; b < count; ++b) {
-            std::ostringstream block;
-            block.copyfmt(out);
+            std::string& block = text[b];
+            block.clear();
             const std::size_t begin = (first + b) * kBlockLines;
             const std::size_t end = std::min(items.size(), begin + kBlockLines);
             for (std::size_t i = begin; i < end; ++i) line(block, items[i]);
-            text[b] = std::move(block).str();
         }
         for (std::ptrdiff_t b = 0; b < count; ++b) out << text[b];
     }
@@ -70,14 +71,18 @@ void writeTecplot(std::ostream& out, std::span<const NodeRow> nodes, bool withCo
         out << "ZONE N=" << nodes.size() << " , E=" << connectivity.size() << ", F=FEPOINT, ET=BRICK\n";
     else
         out << "ZONE I=" << nodes.size() << ", F=POINT\n";
-    writeLines(out, nodes, [](std::ostream& line, const NodeRow& row) {
-        for (double value : row) line << std::setw(kRealFieldWidth) << value;
-        line << "\n";
+    // The reals in out's format: its precision, and its showpoint flag (the
+    // numbered node files) or not (the final one); the float field is the default.
+    const int precision = static_cast<int>(out.precision());
+    const bool showpoint = (out.flags() & std::ios::showpoint) != 0;
+    writeLines(out, nodes, [precision, showpoint](std::string& line, const NodeRow& row) {
+        for (double value : row) appendReal(line, value, kRealFieldWidth, precision, showpoint);
+        line += '\n';
     });
     if (!withConnectivity) return;
-    writeLines(out, connectivity, [](std::ostream& line, const std::array<int, 8>& cell) {
-        for (int corner : kBrickCornerOrder) line << std::setw(kIndexFieldWidth) << cell[corner] + 1;
-        line << "\n";
+    writeLines(out, connectivity, [](std::string& line, const std::array<int, 8>& cell) {
+        for (int corner : kBrickCornerOrder) appendInt(line, cell[corner] + 1, kIndexFieldWidth);
+        line += '\n';
     });
 }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <iomanip>
+#include <random>
 #include <sstream>
 #include <utility>
 #include <vector>
@@ -58,6 +61,35 @@ TEST(Tecplot, EightDigitNodeLinesAndPointZoneWithoutConnectivity) {
     EXPECT_EQ(line.substr(0, 24), "              0.10000000");
     EXPECT_EQ(line.substr(120, 24), "           2.0000000e-07");
     EXPECT_FALSE(std::getline(in, line));
+}
+
+// The node files format their numbers without the stream; every number must
+// still read exactly as the stream writes it, in both formats, including the
+// C library's "1.e+08" for an eight-digit integer part that rounds up.
+TEST(Tecplot, NumbersAsTheStreamWritesThem) {
+    std::vector<double> values{0.0, -0.0, 1e-5, 9.99999996e-5, 99999999.6, 999999.5, 123456789.0, 5e-324,
+                               1.7976931348623157e308, -2.5e-300, 1.0 / 0.0, 0.1, 7.0};
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 20000; ++i) {
+        const double mantissa = static_cast<double>(random() % 1000000000) * 1e-9;
+        values.push_back((i % 2 ? -1.0 : 1.0) * mantissa * std::pow(10.0, static_cast<int>(random() % 40) - 20));
+    }
+    std::vector<NodeRow> rows(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i) rows[i].fill(values[i]);
+    for (const bool eightDigits : {false, true}) {
+        std::ostringstream file, expected;
+        if (eightDigits) {
+            useEightDigitFormat(file);
+            useEightDigitFormat(expected);
+        }
+        writeTecplot(file, rows, false, {});
+        for (const NodeRow& row : rows) {
+            for (double value : row) expected << std::setw(kRealFieldWidth) << value;
+            expected << "\n";
+        }
+        const std::string text = file.str();
+        EXPECT_EQ(text.substr(text.find("F=POINT\n") + 8), expected.str()) << "eight digits: " << eightDigits;
+    }
 }
 
 }  // namespace
