@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace zelk {
 
 namespace {
+
+constexpr int kLargestPrecision = 60;
 
 void appendPadded(std::string& text, const char* first, const char* last, int width) {
     const int length = static_cast<int>(last - first);
@@ -18,7 +21,16 @@ void appendPadded(std::string& text, const char* first, const char* last, int wi
 }  // namespace
 
 void appendReal(std::string& text, double value, int width, int precision, bool showpoint) {
-    char buffer[400];  // a fixed form has at most 309 integer digits and precision - 1 - exponent decimals
+    if (precision > kLargestPrecision) {  // beyond the buffer: through the C library
+        const char* const format = showpoint ? "%#*.*g" : "%*.*g";
+        std::string formatted(static_cast<std::size_t>(std::snprintf(nullptr, 0, format, width, precision, value)), ' ');
+        std::snprintf(formatted.data(), formatted.size() + 1, format, width, precision, value);
+        text += formatted;
+        return;
+    }
+    // The fixed form is used below 10^precision only: at most precision integer
+    // digits and precision + 3 decimals.
+    char buffer[3 * kLargestPrecision];
     char* const last = buffer + sizeof buffer;
     if (!std::isfinite(value)) {
         appendPadded(text, buffer, std::to_chars(buffer, last, value).ptr, width);
