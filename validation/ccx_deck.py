@@ -16,9 +16,13 @@ import numpy as np
 
 
 def write_ccx(path, grid, material, held_z, fixed, velocity, end_time, dt, shape_nodes, shape_cells,
-              prints=200, driven=(), drive_speed=0.0):
+              prints=200, driven=(), drive_speed=0.0, max_step=None):
     """held_z: nodes held in z; fixed: nodes held in all directions; driven: nodes moved in z at
-    drive_speed; shape_nodes, shape_cells: whose displacements and plastic strains are printed."""
+    drive_speed; shape_nodes, shape_cells: whose displacements and plastic strains are printed.
+
+    CalculiX's explicit step ignores dt: it takes the stable increment of the undeformed mesh and keeps
+    it for the whole run. Where the elements are crushed far enough to make that increment unstable
+    (the Taylor bar's impact end), max_step caps it."""
     out = ["*HEADING", "reference run", "*NODE, NSET=NALL"]
     out += [f"{i + 1}, {x:.10g}, {y:.10g}, {z:.10g}" for i, (x, y, z) in enumerate(grid.nodes)]
     out.append("*ELEMENT, TYPE=C3D8R, ELSET=EALL")
@@ -42,7 +46,8 @@ def write_ccx(path, grid, material, held_z, fixed, velocity, end_time, dt, shape
     if len(driven):
         out += ["*AMPLITUDE, NAME=RAMP", f"0.0, 0.0, {end_time:g}, {drive_speed * end_time:g}"]
     out += ["*TIME POINTS, NAME=PRINTS, GENERATE", f"0.0, {end_time:g}, {end_time / prints:g}"]
-    out += ["*STEP, NLGEOM, INC=10000000", "*DYNAMIC, EXPLICIT", f"{dt:g}, {end_time:g}"]
+    out += ["*STEP, NLGEOM, INC=10000000", "*DYNAMIC, EXPLICIT",
+            f"{dt:g}, {end_time:g}" + (f", , {max_step:g}" if max_step else "")]
     out.append("*BOUNDARY")
     if len(held_z):
         out.append("HELD, 3, 3, 0.0")
