@@ -14,8 +14,13 @@ and per integration point and influence node (INFLE SEL 18 gives 18 nodes per
 point). Peak memory is the largest resident set of the two runs, per
 integration point. Each run happens in a scratch folder of its own.
 
+With --threads the runs are made at each thread count and the speed-ups of
+the set-up and of the step are printed against the first count; --repeat
+alternates the runs several times and keeps the fastest of each.
+
 Usage:
     scripts/bench-scale.py --program build-rel/solver/driver/ZELK
+    scripts/bench-scale.py --program ... --sizes 64000 --threads 1,2 --repeat 5 --wall-clock
     scripts/bench-scale.py --program ... --sizes 1000,8000 --steps 100 \
         --setup-bench build-rel/bench/setup_bench
 """
@@ -109,13 +114,16 @@ def cube_input(side, steps, vtk_interval=0):
     return "\n".join(out) + "\n"
 
 
-def run_once(program, folder, steps, side, use_wall_clock, vtk_interval=0):
-    """Runs ZELK once in folder; returns (seconds, peak resident kB, steps taken)."""
+def run_once(program, folder, steps, side, use_wall_clock, vtk_interval=0, threads=None):
+    """Runs ZELK once in folder (on threads threads, or as the environment
+    says); returns (seconds, peak resident kB, steps taken)."""
     with open(os.path.join(folder, "cube.dat"), "w") as f:
         f.write(cube_input(side, steps, vtk_interval))
     with open(os.path.join(folder, "console.txt"), "w") as console:
         start = time.perf_counter()
-        child = subprocess.Popen([program, "cube.dat"], cwd=folder, stdout=console, stderr=subprocess.STDOUT)
+        env = dict(os.environ, OMP_NUM_THREADS=str(threads)) if threads else None
+        child = subprocess.Popen([program, "cube.dat"], cwd=folder, env=env, stdout=console,
+                                 stderr=subprocess.STDOUT)
         _, status, usage = os.wait4(child.pid, 0)
         wall = time.perf_counter() - start
     # Processor time of the child (user + system) is what the split uses: on a
@@ -158,6 +166,10 @@ def main():
                         help="split wall-clock times instead of the child's processor time")
     parser.add_argument("--vtk", type=int, default=0, metavar="INTERVAL",
                         help="the runs also write a VTK series, a member every INTERVAL base steps")
+    parser.add_argument("--threads", help="thread counts to compare, comma-separated (default: as "
+                        "OMP_NUM_THREADS says); the first is the reference of the speed-ups")
+    parser.add_argument("--repeat", type=int, default=1, help="runs of each kind, alternated; the fastest "
+                        "counts, since on a shared machine other work only adds time")
     parser.add_argument("--keep", help="keep the run folders under this folder")
     parser.add_argument("--setup-bench", help="the search benchmark program (bench/setup_bench): times the "
                         "approximation set-up by grid and by reference full scan at 1,000 and 8,000 nodes")
@@ -172,12 +184,15 @@ def main():
             sys.exit(f"{nodes} is not the cube of a whole number of at least 3")
         sides.append(side)
     k = args.steps
-    if k < 1:
-        sys.exit("--steps must be at least 1")
+    if k < 1 or args.repeat < 1:
+        sys.exit("--steps and --repeat must be at least 1")
+    counts = [int(t) for t in args.threads.split(",")] if args.threads else [None]
+    if any(t is not None and t < 1 for t in counts):
+        sys.exit("--threads takes counts of at least 1")
 
     root = args.keep or tempfile.mkdtemp(prefix="zelk-scale-")
     os.makedirs(root, exist_ok=True)
-    header = (f"{'nodes':>8} {'points':>8} {'setup s':>9} {'us/step/pt':>11} {'ns/pt/node':>11} "
+    header = (f"{'nodes':>8} {'threads':>7} {'points':>8} {'setup s':>9} {'us/step/pt':>11} {'ns/pt/node':>11} "
               f"{'peak MB':>8} {'kB/pt':>7} {'T(K) s':>8} {'T(2K) s':>8}")
     clock = "wall-clock" if args.wall_clock else "processor (user + system)"
     vtk = f", VTK series every {args.vtk} base steps" if args.vtk else ""
@@ -188,21 +203,32 @@ def main():
     rows = []
     for nodes, side in zip(sizes, sides):
         points = nodes + (side - 1) ** 3
-        times, peaks = [], []
-        for steps in (k, 2 * k):
-            folder = os.path.join(root, f"n{nodes}-k{steps}")
-            os.makedirs(folder, exist_ok=True)
-            seconds, peak, _ = run_once(program, folder, steps, side, args.wall_clock, args.vtk)
-            times.append(seconds)
-            peaks.append(peak)
-        setup = 2 * times[0] - times[1]
-        per_step = (times[1] - times[0]) / k
-        per_point_us = per_step / points * 1e6
-        per_entry_ns = per_point_us * 1e3 / INFLUENCE_NODES
-        peak = max(peaks)
-        rows.append((nodes, setup))
-        print(f"{nodes:>8} {points:>8} {setup:>9.3f} {per_point_us:>11.4f} {per_entry_ns:>11.2f} "
-              f"{peak / 1024:>8.1f} {peak / points:>7.3f} {times[0]:>8.3f} {times[1]:>8.3f}", flush=True)
+        best = {}  # (threads, steps): [fastest seconds, largest peak]
+        for _ in range(args.repeat):
+            for threads in counts:
+                for steps in (k, 2 * k):
+                    folder = os.path.join(root, f"n{nodes}-t{threads or 0}-k{steps}")
+                    os.makedirs(folder, exist_ok=True)
+                    seconds, peak, _ = run_once(program, folder, steps, side, args.wall_clock, args.vtk, threads)
+                    kept = best.setdefault((threads, steps), [seconds, peak])
+                    kept[0], kept[1] = min(kept[0], seconds), max(kept[1], peak)
+        splits = []
+        for threads in counts:
+            times = [best[(threads, k)][0], best[(threads, 2 * k)][0]]
+            setup = 2 * times[0] - times[1]
+            per_step = (times[1] - times[0]) / k
+            per_point_us = per_step / points * 1e6
+            per_entry_ns = per_point_us * 1e3 / INFLUENCE_NODES
+            peak = max(best[(threads, k)][1], best[(threads, 2 * k)][1])
+            splits.append((threads, setup, per_step))
+            print(f"{nodes:>8} {threads or '-':>7} {points:>8} {setup:>9.3f} {per_point_us:>11.4f} "
+                  f"{per_entry_ns:>11.2f} {peak / 1024:>8.1f} {peak / points:>7.3f} {times[0]:>8.3f} "
+                  f"{times[1]:>8.3f}", flush=True)
+        rows.append((nodes, splits[0][1]))
+        for threads, setup, per_step in splits[1:]:
+            first = splits[0]
+            print(f"{'':>8} speed-up on {threads} threads against {first[0]}: set-up "
+                  f"{first[1] / setup if setup > 0 else float('nan'):.2f}x, step {first[2] / per_step:.2f}x")
 
     big = [r for r in rows if r[0] >= 8000]
     if len(big) >= 2 and big[0][1] > 0 and big[-1][1] > 0:
