@@ -145,7 +145,7 @@ void DynamicAnalysis::internalForces(double dt) {
     for (int r = 0; r < rows; ++r) {
         double* const fk = f + 3 * plan.sharedNode[r];
         for (int j = plan.rowStart[r]; j < plan.rowStart[r + 1]; ++j)
-            subtractTerm({ForcePair{terms[j][0], terms[j][1]}, terms[j][2]}, fk);
+            subtractTerm({DoublePair{terms[j][0], terms[j][1]}, terms[j][2]}, fk);
     }
     // Stress and plastic work of this step, summed over the points.
     const double* const work = pointWork_.data();

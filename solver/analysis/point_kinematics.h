@@ -19,20 +19,22 @@ namespace zelk {
 
 inline constexpr int kBatchLanes = 8;
 
+// Two doubles in one vector register: directions 0 and 1 of a gradient row or a force.
+using DoublePair = double __attribute__((vector_size(16)));
+
 // Fd[3 a + i] = sum_k u_a(N_k) dphi_k/dX_i and Fdot the same with the
 // velocity, over the entries k of one point in entry order; the results land
 // stride apart (the lanes of a batch).
 inline void gatherGradients(int begin, int end, const int* nodes, const std::array<double, 3>* derivs,
                             const double* u, const double* v, double* Fd, double* Fdot, int stride) {
     // Row a of a gradient: the pair (a, 0), (a, 1) in one vector register, (a, 2) alone.
-    using Pair = double __attribute__((vector_size(16)));
-    Pair pairU[3] = {}, pairV[3] = {};
+    DoublePair pairU[3] = {}, pairV[3] = {};
     double lastU[3] = {}, lastV[3] = {};
     for (int k = begin; k < end; ++k) {
         const double* uk = u + 3 * nodes[k];
         const double* vk = v + 3 * nodes[k];
         const double* dk = derivs[k].data();
-        const Pair d01 = {dk[0], dk[1]};
+        const DoublePair d01 = {dk[0], dk[1]};
         for (int a = 0; a < 3; ++a) {
             pairU[a] += uk[a] * d01;
             pairV[a] += vk[a] * d01;
@@ -126,16 +128,15 @@ struct PointBatch {
 
 // The weighted stress P of one point, read stride apart, as the force terms
 // need it: force directions 0 and 1 in one vector register, 2 alone.
-using ForcePair = double __attribute__((vector_size(16)));
 struct StressRows {
-    ForcePair pair[3];
+    DoublePair pair[3];
     double last[3];
 };
 
 inline StressRows stressRows(const double* P, int stride) {
     StressRows rows;
     for (int i = 0; i < 3; ++i) {
-        rows.pair[i] = ForcePair{P[3 * i * stride], P[(3 * i + 1) * stride]};
+        rows.pair[i] = DoublePair{P[3 * i * stride], P[(3 * i + 1) * stride]};
         rows.last[i] = P[(3 * i + 2) * stride];
     }
     return rows;
@@ -143,16 +144,17 @@ inline StressRows stressRows(const double* P, int stride) {
 
 // P^T dphi: the term one entry subtracts from its node's force.
 struct ForceTerm {
-    ForcePair xy;
+    DoublePair xy;
     double z;
 };
 
 inline ForceTerm forceTerm(const StressRows& P, const double* dk) {
-    return {P.pair[0] * dk[0] + P.pair[1] * dk[1] + P.pair[2] * dk[2], P.last[0] * dk[0] + P.last[1] * dk[1] + P.last[2] * dk[2]};
+    return {P.pair[0] * dk[0] + P.pair[1] * dk[1] + P.pair[2] * dk[2],
+            P.last[0] * dk[0] + P.last[1] * dk[1] + P.last[2] * dk[2]};
 }
 
 inline void subtractTerm(const ForceTerm& term, double* fk) {
-    ForcePair f01;
+    DoublePair f01;
     __builtin_memcpy(&f01, fk, sizeof f01);
     f01 -= term.xy;
     __builtin_memcpy(fk, &f01, sizeof f01);
