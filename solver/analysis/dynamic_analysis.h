@@ -72,7 +72,8 @@ public:
     DynamicAnalysis(const DynamicAnalysis&) = delete;
     DynamicAnalysis& operator=(const DynamicAnalysis&) = delete;
 
-    // STEPTIME: constantStep = (word is exactly "CONST"); stepLength = value [length].
+    // STEPTIME: constantStep = (word is exactly "CONST"), stretchStep = (word is exactly
+    // "STRETCH"); stepLength = value [length].
     void setStepLength(const std::string& word, double value);
     // INITV: every node gets the velocity (vx, vy, vz).
     void setInitialVelocity(double vx, double vy, double vz);
@@ -159,7 +160,8 @@ public:
     int numIntPoints = 0;
     std::vector<IntegrationPoint> intPoints;  // position, material and settings of each integration point
     std::vector<MaterialState> pointState;    // material state of each integration point
-    double minJacobian = 1.0;          // smallest det F met so far; shortens a non-constant step
+    double minJacobian = 1.0;          // smallest det F met so far (with stretchStep, also the smallest
+                                       // stretch measure of PointBatch); shortens a non-constant step
     double stepLength = 0.0;           // STEPTIME value: a length, divided by the wave speed to give the step
     int wallCount = 0;
     std::vector<std::unique_ptr<RigidWall>> walls;
@@ -167,6 +169,9 @@ public:
     ContactLaw contactLaw;                          // the damped law's constants
     std::string wallHistoryFile;                    // GRIDWALL's HISTORY line; empty: none written
     bool constantStep = true;
+    // The step shrinks with the stretch too: plastic flow keeps det F near 1
+    // while it flattens the impact layer, and the step must follow the layer.
+    bool stretchStep = false;
     VtkSettings vtk;     // VTK series of the following CALTIMEs
     EnergySums energy;   // running energy sums, fed by the step loop
 

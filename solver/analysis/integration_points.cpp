@@ -389,6 +389,7 @@ void DynamicAnalysis::checkNodalMasses() const {
 
 void DynamicAnalysis::setStepLength(const std::string& word, double value) {
     constantStep = (word == "CONST");
+    stretchStep = (word == "STRETCH");
     stepLength = value;
 }
 

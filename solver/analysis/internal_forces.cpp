@@ -96,6 +96,7 @@ void DynamicAnalysis::internalForces(double dt) {
     sharedTerms_.resize(static_cast<std::size_t>(plan.rowStart.back()));
     std::array<double, 3>* const terms = sharedTerms_.data();
     double smallest = minJacobian;
+    const bool byStretch = stretchStep;
     int collapsed = numIntPoints;  // the first point, in point order, whose det F fell below 0.01
     double collapsedJ = 0.0;
 #pragma omp parallel num_threads(plan.parts) reduction(min : smallest)
@@ -116,7 +117,7 @@ void DynamicAnalysis::internalForces(double dt) {
                 }
                 for (int n = 0; n < count; ++n) {
                     const int p = b.point[n];
-                    smallest = std::min(smallest, b.J[n]);
+                    smallest = std::min(smallest, byStretch ? std::min(b.J[n], b.stretch[n]) : b.J[n]);
                     pointWork_[2 * p] = b.stressWork[n];
                     pointWork_[2 * p + 1] = b.plasticWork[n];
                     const StressRows P = stressRows(&b.P[0][n], kBatchLanes);

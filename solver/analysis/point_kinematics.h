@@ -11,6 +11,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 
 #include "analysis/energy_balance.h"
 #include "analysis/material_model.h"
@@ -87,6 +88,9 @@ struct PointBatch {
     double stress[9][kBatchLanes];              // Cauchy stress: in at the start of the step, out at its end
     double yieldStress[kBatchLanes], density[kBatchLanes], plasticStrain[kBatchLanes];  // in and out
     double J[kBatchLanes];                      // det F
+    double stretch[kBatchLanes];                // sqrt(3) / |F^-1| (Frobenius norm): 1 for a rotation, between the
+                                                // smallest principal stretch and sqrt(3) times it; unlike det F it
+                                                // falls when plastic flow flattens a point at constant volume
     double P[9][kBatchLanes];                   // weighted first Piola-Kirchhoff stress, P[3 i + a]: reference
                                                 // direction i, force direction a
     double stressWork[kBatchLanes], plasticWork[kBatchLanes];
@@ -105,6 +109,10 @@ struct PointBatch {
         Fdot[k] = b.Fdot[k][n];
     }
     const double J = invert3(F, Finv);
+    double inverseSquares = 0.0;
+    #pragma GCC unroll 9
+    for (int k = 0; k < 9; ++k) inverseSquares += Finv[k] * Finv[k];
+    b.stretch[n] = std::sqrt(3.0 / inverseSquares);
     double l[9];
     multiply3(Fdot, Finv, l);
     double before[9], sigma[9];

@@ -167,6 +167,8 @@ std::uint64_t fingerprintOf(DynamicAnalysis& a, RunOutputs& outputs) {
     h.vector(a.pointWeight), h.vector(a.nodalMass);
     for (int i = 0; i < m.NUMNP; ++i) h.field(a.contactWeight(i)), h.field(a.stressPointOfNode(i));
     h.field(a.stepLength), h.field(a.constantStep);
+    // Only a stretch step adds its flag, so that earlier restart files keep their fingerprint.
+    if (a.stretchStep) h.field(a.stretchStep);
     for (const auto& wall : a.walls) {
         h.field(wall->axis), h.field(wall->side), h.field(wall->wallVelocity), h.field(wall->penaltyFactor);
         if (const auto* cylinder = dynamic_cast<const CylinderWall*>(wall.get()))

@@ -103,6 +103,19 @@ TEST_P(InternalForces, SmallJacobianStopsWithExitOneAndTheBoundaryPasses) {
     }
 }
 
+// Flattened at constant volume, F = diag(2, 2, 1/4): det F stays 1, so only a
+// STRETCH step shrinks, by sqrt(3) / |F^-1| = sqrt(3 / 16.5).
+TEST_P(InternalForces, FlatteningAtConstantVolumeShrinksOnlyTheStretchStep) {
+    const double grad[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, -0.75}}, rate[3][3] = {};
+    for (const char* word : {"VARIABLE", "STRETCH"}) {
+        Body body(GetParam());
+        body.analysis->setStepLength(word, 1e-3);
+        body.setLinearField(grad, rate);
+        body.analysis->internalForces(1e-3);
+        EXPECT_NEAR(body.analysis->minJacobian, word[0] == 'S' ? std::sqrt(3.0 / 16.5) : 1.0, 1e-12) << word;
+    }
+}
+
 // One unit cell under EFG with u_x = X + Y, u_y = Y + 2Z and no velocity: F = [[2, 1, 0],
 // [0, 2, 2], [0, 0, 1]], J = 4, F^-1 = [[1/2, -1/4, 1/2], [0, 1/2, -1], [0, 0, 1]]. Nothing
 // moves, so the material keeps a deviatoric stress (its pressure comes from the density):
