@@ -369,7 +369,7 @@ def sensitivity(run, work, taylor, bar, h=0.00125):
         d = punch_profile(p["final"][cases.end_face(p["grid"], cases.PUNCH["depth"]), :3])
         lines.append(f"| {n} | {b['contact_time'] * 1e6:.2f} | {b['peak']:.2f} | {b['plateau']:.3f} | {b['rebound']:.3f} | "
                      f"{b['energy_error'] * 100:.2f}% | {d[(0.0, 0.5)] / travel:.3f}, {d[(0.5, 1.0)] / travel:.3f} |")
-    lines += ["", EXPLANATION, ""]
+    lines += ["", EXPLANATION]
     lines += ["", "### The wall's contact law", "",
               "CONTACT DAMPED alpha xi (the default is 0.03 0.7) and the plain PENALTY (10 / h^2): the elastic bar at "
               "h = 2.5 mm (contact time against the FE value, peak wall stress / rho c0 v) and the contact episodes of "
