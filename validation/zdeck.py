@@ -79,6 +79,8 @@ class Run:
     constant_step: bool = True
     contact: str = None          # CONTACT line word, None: the default law
     support_nodes: int = 18      # INFLE SEL count: nearest nodes that set each node's support
+    support_scale: float = 1.0   # SCALE: multiplier of those nearest-node distances
+    cell_points: int = 2         # quadrature points per cell along each axis
     history: str = "Wall.txt"    # HISTORY file, None: none
     extra_lines: list = field(default_factory=list)
 
@@ -95,9 +97,12 @@ def write_zelk(path, title, grid, material, contact_nodes, held_nodes, run):
     out += ["", "EVPOINT", f"  COPY ALL {material.name} 1.0", "ENDEVPOINT", ""]
     if held:
         out += ["BOUND"] + [f"{i + 1} 0 0 0 0.0 0.0 0.0" for i in held] + [""]
-    out += ["EFGDATA", f"  NCELL {len(grid.cells)}", "  NINTX 2", "  NINTY 2", "  NINTZ 2", "  CELL NODE"]
+    out += ["EFGDATA", f"  NCELL {len(grid.cells)}"] + [f"  NINT{a} {run.cell_points}" for a in "XYZ"] + ["  CELL NODE"]
     out += [f"    DMCELL {material.name} " + " ".join(str(n + 1) for n in c) for c in grid.cells]
-    out += ["ENDEFG", "END", "", "BATCH", "  MLS", "  BASIS LINE", f"  INFLE SEL {run.support_nodes}", "  DYNAMICS EFG",
+    out += ["ENDEFG", "END", "", "BATCH", "  MLS", "  BASIS LINE"]
+    if run.support_scale != 1.0:
+        out.append(f"  SCALE {run.support_scale:g}")
+    out += [f"  INFLE SEL {run.support_nodes}", "  DYNAMICS EFG",
             f"  STEPTIME {'CONST' if run.constant_step else 'VARIABLE'} {run.step_length:.6g}"]
     if any(run.velocity):
         out.append("  INITV " + " ".join(f"{v:g}" for v in run.velocity))
