@@ -33,7 +33,7 @@ def bar_case(h, contact=None):
 def taylor_case(h, round_section=False, contact=None, end_time=None, support_nodes=18):
     grid = zdeck.bar(TAYLOR["width"], TAYLOR["length"], h, round_section)
     run = zdeck.Run([f"PLANE Z -1 0.0 0.0 {10.0 / h**2:.6g}"], end_time or TAYLOR["end_time"], 0.2 * h,
-                    (0.0, 0.0, -TAYLOR["speed"]), constant_step=False, contact=contact, support_nodes=support_nodes)
+                    (0.0, 0.0, -TAYLOR["speed"]), step="STRETCH", contact=contact, support_nodes=support_nodes)
     return grid, COPPER, end_face(grid, 0.0), [], run
 
 

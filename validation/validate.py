@@ -240,44 +240,50 @@ EXPLANATION = (
     "node near the surface is raised to its neighbours' reach. SEL 19 thus changes only the supports next to the "
     "surface, SEL 20 turns the whole interior from h sqrt 2 to h sqrt 3, SEL 21 and 27 add reach at the corners "
     "(on the square grid; the round one's mapped spacing varies, which blurs the steps at 0.625 mm). "
-    "The width follows the interior step (18 to 19 and 20 to 21 move it little, 19 to 20 by 1.4 to 1.6 mm at 1.25 "
+    "The width follows the interior step (18 to 19 and 20 to 21 move it little, 19 to 20 by 1.0 to 1.6 mm at 1.25 "
     "mm and finer), so it is not the corner nodes' short reach. Nor is it the wall (the contact laws below move it "
     "by at most 0.4 mm at one support), the quadrature (3 x 3 x 3 points per cell move it by less than 0.35 mm) or "
     "the elastic response (the bar's contact time and wall stress above do not change with the support): it acts "
     "through the large plastic strains. A larger interior support moves plastic strain from the shank into the "
     "crushed end: peak plastic strain, final length and width rise together, and a continuous radius (SCALE) moves "
     "them smoothly. The extra contact episode of SEL 19 and 20 is a separation of 0.1 to 0.5 us some 3 us after "
-    "impact (SEL 20 also flickers as the bar leaves the wall); the damped wall's spring and damper scale with the "
+    "impact; the damped wall's spring and damper scale with the "
     "contact mass 1 / sum |phi_k| / m_k, which the support changes, and a softer or more damped wall removes it at "
     "SEL 19 without moving the width. No support size meets every limit: SEL 19 leaves the square bar at 0.625 mm "
     "as narrow as SEL 18 and separates once at 1.25 mm; SEL 20 is too wide at 1.25 mm, too long for the round bar "
-    "at 2.5 mm and stops the round bar at 0.625 mm; SCALE 1.02 to 1.05 widens the square bar enough (helped by the "
-    "ringing described above, which it makes worse) but separates the round one.")
+    "at 2.5 mm and too wide for it at 0.625 mm; SCALE 1.02 to 1.05 widens the square bar enough but separates the "
+    "round one at 1.25 mm.")
 
 
 def hot_spot(run, work, taylor, h=0.000625):
-    """Where the square bar's peak plastic strain at the finest spacing lies, how it grew (from the node files,
-    written every 100 first steps of time) and what it is with half the step."""
-    r, m, _ = taylor[(False, h)]
-    folder, layer = os.path.join(work, f"taylor_{h * 1000:g}mm"), r["grid"].shape[0] * r["grid"].shape[1]
+    """The square bar at the finest spacing with the Jacobian step (STEPTIME VARIABLE) against the suite's stretch
+    step: where the Jacobian step's peak plastic strain lies and how it grew (from the node files, written every
+    100 first steps of time)."""
+    m = taylor[(False, h)][1]
+    case = cases.taylor_case(h, False)
+    case[4].step = "VARIABLE"
+    folder = os.path.join(work, "support", f"square_{h * 1000:g}mm_jacobian_step")
+    r = run(case, folder)
+    jm, layer = taylor_metrics(r), r["grid"].shape[0] * r["grid"].shape[1]
     i = int(r["final"][:, 6].argmax())
     snaps = sorted(f for f in os.listdir(folder) if f.startswith("Node") and f.endswith(".txt"))
     P = np.array([cases.read_tecplot(os.path.join(folder, f), len(r["grid"].nodes))[:, 6] for f in snaps])
     face = np.median(P[:, :layer], axis=1)
     k = int(np.argmax(face >= 0.99 * face[-1]))
-    case = cases.taylor_case(h, False)
-    case[4].step_length = 0.1 * h
-    half = taylor_metrics(run(case, os.path.join(work, "support", f"square_{h * 1000:g}mm_step0.1h")))
     x = r["grid"].nodes[i]
-    return [f"Peak plastic strain of the square bar at h = {h * 1000:g} mm: {m['peak_plastic']:.2f} at the node "
-            f"({x[0] * 1000:g}, {x[1] * 1000:g}, {x[2] * 1000:g}) mm, the centre of the impact face, in a patch of a few "
-            f"nodes. It is ringing, not strain: the median over the impact face stops at {face[-1]:.2f} by "
-            f"{100 * (k + 1) * r['history'][0, 1] * 1e6:.0f} us, when the node has {P[k, i]:.2f}, and its value then "
-            "climbs steadily while the nodes hardly move. The first layer of cells there is crushed to "
-            f"{(r['final'][i + layer, 2] - r['final'][i, 2]) / h:.2f} h, while the variable step shrinks only with "
-            "the Jacobian, which plastic flow leaves at about 1: the step outgrows that layer's stable step. With "
-            f"STEPTIME 0.1 h the peak is {half['peak_plastic']:.2f}, the width {half['impact_width'] * 1000:.2f} mm "
-            f"and the energy error {half['energy_error'] * 100:.4f}% (against {m['energy_error'] * 100:.4f}%).", ""]
+    return ["### Why the Taylor bars take the stretch step", "",
+            f"With the Jacobian step (STEPTIME VARIABLE) the square bar at h = {h * 1000:g} mm ends with a peak plastic "
+            f"strain of {jm['peak_plastic']:.2f} at the node ({x[0] * 1000:g}, {x[1] * 1000:g}, {x[2] * 1000:g}) mm, "
+            "the centre of the impact face, in a patch of a few nodes. It is ringing, not strain: the median over the "
+            f"impact face stops at {face[-1]:.2f} by about {100 * (k + 1) * r['history'][0, 1] * 1e6:.0f} us, when the "
+            f"node has {P[k, i]:.2f}, and its value then climbs steadily while the nodes hardly move. The first layer "
+            f"of cells there is crushed to {(r['final'][i + layer, 2] - r['final'][i, 2]) / h:.2f} h, while the "
+            "Jacobian step shrinks only with det F, which plastic flow leaves at about 1: the step outgrows that "
+            "layer's stable step. The stretch step (STEPTIME STRETCH, the suite's) also shrinks with sqrt(3) / |F^-1|, "
+            f"which follows the flattening: peak plastic strain {m['peak_plastic']:.2f} (Jacobian step "
+            f"{jm['peak_plastic']:.2f}), impact-end width {m['impact_width'] * 1000:.2f} mm "
+            f"({jm['impact_width'] * 1000:.2f}), energy error {m['energy_error'] * 100:.4f}% "
+            f"({jm['energy_error'] * 100:.4f}%).", ""]
 
 
 def taylor_or_stop(run, case, folder):

@@ -76,7 +76,7 @@ class Run:
     end_time: float
     step_length: float           # STEPTIME length (a fraction of h)
     velocity: tuple = (0.0, 0.0, 0.0)
-    constant_step: bool = True
+    step: str = "CONST"           # STEPTIME word: CONST, VARIABLE (shrinks with det F) or STRETCH (and with the stretch)
     contact: str = None          # CONTACT line word, None: the default law
     support_nodes: int = 18      # INFLE SEL count: nearest nodes that set each node's support
     support_scale: float = 1.0   # SCALE: multiplier of those nearest-node distances
@@ -103,7 +103,7 @@ def write_zelk(path, title, grid, material, contact_nodes, held_nodes, run):
     if run.support_scale != 1.0:
         out.append(f"  SCALE {run.support_scale:g}")
     out += [f"  INFLE SEL {run.support_nodes}", "  DYNAMICS EFG",
-            f"  STEPTIME {'CONST' if run.constant_step else 'VARIABLE'} {run.step_length:.6g}"]
+            f"  STEPTIME {run.step} {run.step_length:.6g}"]
     if any(run.velocity):
         out.append("  INITV " + " ".join(f"{v:g}" for v in run.velocity))
     out.append(f"  GRIDWALL {len(run.walls)}")
