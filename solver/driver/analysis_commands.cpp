@@ -89,11 +89,13 @@ void handleStepTime(MacroContext& context) {
     if (!dynamics) return;
     const std::string word = context.record.reader.readUpperWord();
     context.setEquationText(word);
-    // Only the exact word CONST keeps the step constant; CONSTANT and the like vary it.
-    if (word.starts_with("CON") && word != "CONST")
+    // Only the exact words CONST and STRETCH are read as such; CONSTANT, STRETCHED
+    // and the like give the Jacobian step, so a near miss is worth a warning.
+    if ((word.starts_with("CON") && word != "CONST") || (word.starts_with("STR") && word != "STRETCH"))
         context.record.reader.diagnostics()
             << "*** Warning *** STEPTIME : " << word << " gives a step that shrinks with the Jacobian; "
-            << "the words are CONST (constant step) or another word such as VARIABLE (shrinking step)\n";
+            << "the words are CONST (constant step), STRETCH (shrinking with the Jacobian and the stretch) "
+            << "or another word such as VARIABLE (shrinking step)\n";
     dynamics->setStepLength(word, context.record.reader.readReal());
 }
 
