@@ -79,7 +79,7 @@ class Run:
     step: str = "CONST"           # STEPTIME word: CONST, VARIABLE (shrinks with det F) or STRETCH (and with the stretch)
     contact: str = None          # CONTACT line word, None: the default law
     support_nodes: int = 18      # INFLE SEL count: nearest nodes that set each node's support
-    support_scale: float = 1.0   # SCALE: multiplier of those nearest-node distances
+    support_scale: float = 1.02  # SCALE: multiplier of those nearest-node distances (the suite's 1.02: see REPORT.md)
     cell_points: int = 2         # quadrature points per cell along each axis
     history: str = "Wall.txt"    # HISTORY file, None: none
     extra_lines: list = field(default_factory=list)

@@ -14,7 +14,9 @@
 // spring (alpha 0.05 to 1) throws the impact face of a plastic bar off the
 // wall for a few microseconds, a softer one (0.02) lengthens the contact time
 // of an elastic bar by several percent at coarse spacings; alpha = 0.03 with
-// xi = 0.7 keeps one contact episode and a peak wall stress near rho c0 v.
+// critical damping, xi = 1, keeps one contact episode and a peak wall stress
+// near rho c0 v (xi = 0.7 let a plastic bar's face leave the wall once on a
+// slightly larger support).
 //
 // Per node the caller gives the penetration depth (> 0 when in contact), the
 // approach speed (rate of that depth, > 0 when moving further in), the mass
@@ -25,7 +27,7 @@ namespace zelk {
 
 struct ContactLaw {
     double stiffnessFraction = 0.03;  // alpha: spring stiffness in units of m / dt^2
-    double dampingRatio = 0.7;        // xi: dashpot as a fraction of 2 sqrt(k m)
+    double dampingRatio = 1.0;        // xi: dashpot as a fraction of 2 sqrt(k m)
 
     // Push-out force (>= 0) on a node of the given mass; zero when depth <= 0.
     double normalForce(double depth, double approachSpeed, double mass, double dt) const;
