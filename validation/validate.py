@@ -21,6 +21,7 @@ RHO_C_V = cases.STEEL.rho * cases.STEEL.wave_speed() * cases.BAR["speed"]
 FINEST_TAYLOR = 0.000625  # the Taylor bars' finest spacing, ZELK's and the FE reference's
 
 
+@functools.lru_cache(maxsize=None)
 def reference(name, h):
     path = os.path.join(cases.HERE, "reference", f"{name}_{h * 1000:g}mm.json")
     if not os.path.exists(path):
