@@ -20,6 +20,7 @@ import zdeck
 
 RHO_C_V = cases.STEEL.rho * cases.STEEL.wave_speed() * cases.BAR["speed"]
 FINEST_TAYLOR = 0.000625  # the Taylor bars' finest spacing, ZELK's and the FE reference's
+TAYLOR_SPACINGS = (0.0025, 0.00125, FINEST_TAYLOR)
 
 
 @functools.lru_cache(maxsize=None)
@@ -92,7 +93,7 @@ def main():
     # Spacings of the Taylor bars by section (round or not). The quick subset also runs the round bar at 1.25 mm,
     # where a less damped wall lets the impact face leave the wall once.
     taylor_h = ({False: [0.0025], True: [0.0025, 0.00125]} if args.quick
-                else dict.fromkeys((False, True), [0.0025, 0.00125, FINEST_TAYLOR]))
+                else dict.fromkeys((False, True), TAYLOR_SPACINGS))
     failures, lines, figs = [], [], []
     if args.fe:
         import reference as fe_runs
@@ -174,7 +175,7 @@ def main():
               "far the FE width itself still is from its limit):", ""]
     for rnd in (False, True):
         name, section = ("taylorround", "round") if rnd else ("taylor", "square")
-        fes = {h: shape_from_reference(reference(name, h), None) for h in (0.0025, 0.00125, 0.000625) if reference(name, h)}
+        fes = {h: shape_from_reference(reference(name, h), None) for h in TAYLOR_SPACINGS if reference(name, h)}
         if not fes:
             continue
         finest, h = min(fes), min(taylor_h[rnd])
@@ -183,7 +184,7 @@ def main():
         text = (f"- {section}: FE at h = {finest * 1000:g} mm: length {fe['length'] * 1000:.2f} mm, impact-end width "
                 f"{fe['impact_width'] * 1000:.2f} mm")
         if len(fes) == 3:
-            w = [fes[k]["impact_width"] for k in (0.0025, 0.00125, 0.000625)]
+            w = [fes[k]["impact_width"] for k in TAYLOR_SPACINGS]
             ratio = (w[2] - w[1]) / (w[1] - w[0])
             text += f" (moves by {(w[1] - w[0]) * 1000:.2f} and {(w[2] - w[1]) * 1000:.2f} mm"
             text += f", limit near {(w[2] + (w[2] - w[1]) * ratio / (1 - ratio)) * 1000:.1f} mm)" if 0 < ratio < 1 else ")"
@@ -327,7 +328,7 @@ def width_limits(m, rnd, h, fe):
 def sensitivity(run, work, taylor, bar, h=0.00125):
     """What moves the impact-end width and the contact time: the support size and its scale on the Taylor bars,
     the elastic bar and the punch, and the wall's contact law on the bar and the Taylor bars."""
-    suite_scale = zdeck.Run([], 0.0, 0.0).support_scale
+    suite_scale = zdeck.Run.support_scale  # the dataclass field's default
 
     def support(n, rnd, hh, contact=None, scale=suite_scale, points=2):
         if n == 18 and scale == suite_scale and points == 2 and contact is None and (rnd, hh) in taylor:
@@ -355,7 +356,7 @@ def sensitivity(run, work, taylor, bar, h=0.00125):
               "episodes | peak plastic strain | energy error | limits |", "|---|---|---|---|---|---|---|---|---|---|---|---|"]
     for n in (19, 20):
         for rnd in (False, True):
-            for hh in (0.0025, 0.00125, 0.000625):
+            for hh in TAYLOR_SPACINGS:
                 m = support(n, rnd, hh)
                 section = "round" if rnd else "square"
                 if "stopped" in m:
