@@ -27,11 +27,16 @@ void writeLines(std::ostream& out, std::span<const Item> items, Line line) {
         const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(std::min(kBlocksAtOnce, blocks - first));
 #pragma omp parallel for schedule(dynamic)
         for (std::ptrdiff_t b = 0; b < count; ++b) {
-            std::string& block = text[b];
+            // Filled through a string of the thread's own: the strings of text
+            // sit side by side and every append writes a length, so threads
+            // filling neighbours in place fight over one cache line.
+            std::string block;
+            block.swap(text[b]);
             block.clear();
             const std::size_t begin = (first + b) * kBlockLines;
             const std::size_t end = std::min(items.size(), begin + kBlockLines);
             for (std::size_t i = begin; i < end; ++i) line(block, items[i]);
+            block.swap(text[b]);
         }
         for (std::ptrdiff_t b = 0; b < count; ++b) out << text[b];
     }
