@@ -10,6 +10,7 @@
 // or after the change reaches the point); otherwise its result stands and its
 // own changes are applied.
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 
 #include <omp.h>
@@ -55,14 +56,19 @@ void MlsApproximation::takeSupportSizes(const MlsApproximation& from) {
     GenMatrix<double>& target = SupportSize;
     const bool sameShape = target.size(0) == source.size(0) && target.size(1) == source.size(1) &&
                            target.leadingDim() == target.size(0) && source.leadingDim() == source.size(0);
-    if (!sameShape) {
-        target = source;
+    const std::size_t bytes = sizeof(double) * static_cast<std::size_t>(source.size(0)) * source.size(1);
+    // A worker restores its own SingularCheck changes after each point, so a
+    // copy taken at the owner's current revision still holds its sizes: at a
+    // hundred thousand nodes, comparing them at every batch would cost more
+    // than the batch's own work.
+    if (takenRevision_ == from.sizesRevision_) {
+        assert(sameShape && (bytes == 0 || std::memcmp(target.data(), source.data(), bytes) == 0));
         return;
     }
-    // In place, and only when they differ: a fresh copy of every size at every
-    // batch costs more than the batch's own work at a hundred thousand nodes.
-    const std::size_t bytes = sizeof(double) * static_cast<std::size_t>(source.size(0)) * source.size(1);
-    if (bytes > 0 && std::memcmp(target.data(), source.data(), bytes) != 0)
+    takenRevision_ = from.sizesRevision_;
+    if (!sameShape)
+        target = source;
+    else if (bytes > 0)
         std::memcpy(target.data(), source.data(), bytes);
 }
 
@@ -133,6 +139,7 @@ void MlsApproximation::evaluateAll(std::span<EvPoint> points, int order, std::st
         points[i] = std::move(results[i - 1]);
         for (const SupportChange& c : changes[i]) {
             SupportSize(c.node, 0) = c.after;
+            ++sizesRevision_;
             supportBound_[0] = std::max(supportBound_[0], c.after);
         }
         note(changes[i]);

@@ -35,6 +35,7 @@ void MlsApproximation::supportSizesBy(bool useIndex) {
     if (isVariable()) return;
     const int n = nodeCount();
     SupportSize = 0.0;
+    ++sizesRevision_;
     const int L = std::min(ptsNbInSupport, n);
     const bool indexed = useIndex && spatialIndex() != nullptr;
     // Through the grid on several threads, the radii and nearest nodes are
@@ -222,6 +223,7 @@ void MlsApproximation::singularCheck(const double point[3]) {
         const double reach = static_cast<double>(sortedDist[k]) * Scale;
         supportChanges_.push_back({a, SupportSize(a, 0), reach});
         SupportSize(a, 0) = reach;
+        ++sizesRevision_;
         supportBound_[0] = std::max(supportBound_[0], reach);
         if (isVariable()) currentSupport[0] = reach;
     }

@@ -21,6 +21,7 @@
 // and SingularCheck (the search keeps the largest sizes to bound its reach).
 #pragma once
 
+#include <cstdint>
 #include <fstream>
 #include <memory>
 #include <span>
@@ -223,7 +224,8 @@ private:
     void extendSortedPrefix(const double point[3], int count);
     // Writes neighbours_ as the sorted prefix.
     void sortNeighbours(double reach);
-    // Largest sx, sy, sz over the nodes, after the sizes changed.
+    // Largest sx, sy, sz over the nodes, after the sizes changed (and a new
+    // sizesRevision_).
     void refreshSupportBounds();
 
     const std::vector<Node>& nodes_;
@@ -237,6 +239,10 @@ private:
     double radiusGuess_ = 0.0;                // first reach of the next nearest search; 0: from the cell size
     double selectionGuess_ = 0.0;             // the same for the next SEL / ALL search
     double supportBound_[3] = {0.0, 0.0, 0.0};  // largest sx, sy, sz
+    // Counts the changes of SupportSize, so that a worker whose copy is of the
+    // current count need not compare 24 bytes a node at every sweep again.
+    std::uint64_t sizesRevision_ = 0;
+    std::uint64_t takenRevision_ = ~std::uint64_t{0};  // a worker: the owner's count its copy was taken at
     std::vector<SupportChange> supportChanges_;  // SingularCheck's changes at the current point
     bool quiet_ = false;                          // a worker: failures end the point without a message
     std::vector<std::unique_ptr<MlsApproximation>> workers_;  // one per thread of evaluateAll

@@ -110,6 +110,7 @@ void MlsApproximation::extendSortedPrefix(const double point[3], int count) {
 }
 
 void MlsApproximation::refreshSupportBounds() {
+    ++sizesRevision_;
     for (int a = 0; a < 3; ++a) {
         double largest = -HUGE_VAL;
         // std::max keeps the first argument against a NaN: a NaN size reaches nothing.
