@@ -55,7 +55,7 @@ void runTopLevel(InputReader& reader, std::ostream& resultFile, MacroInterpreter
 
 }  // namespace
 
-int runSolver(int argc, const char* const* argv) {
+int runSolver(int argc, const char* const* argv, bool endsProcess) {
     // 1. Command line.
     if (argc != 2) {
         std::cerr << "Usage : ZELK InputFileName \n";
@@ -81,6 +81,12 @@ int runSolver(int argc, const char* const* argv) {
     MacroInterpreter interpreter(reader, resultFile, *model);
     runTopLevel(reader, resultFile, interpreter);
     interpreter.record().advice.reportNoAnalysis(std::cerr);
+#ifndef ZELK_FREE_MODEL_AT_EXIT
+    // The model holds a few lists per point and cell: freeing them one by one
+    // costs a large model more than a step, while the system takes the whole
+    // process back at once. A run stopped by an error frees it on the way out.
+    if (endsProcess) static_cast<void>(model.release());
+#endif
     return 0;
 }
 

@@ -13,7 +13,7 @@
 
 int main(int argc, char** argv) {
     try {
-        return zelk::runSolver(argc, argv);
+        return zelk::runSolver(argc, argv, /*endsProcess=*/true);
     } catch (const zelk::FatalExit& fatal) {
         return fatal.exitCode;
     } catch (const std::bad_alloc&) {
