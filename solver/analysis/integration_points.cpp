@@ -10,6 +10,7 @@
 #include "analysis/cell_geometry.h"
 #include "analysis/dynamic_analysis.h"
 #include "input/fatal_exit.h"
+#include "model/prefault.h"
 
 namespace zelk {
 
@@ -137,8 +138,8 @@ void DynamicAnalysis::buildIntegrationPoints(PointEvaluator& approximation) {
     checkModel();
     const Model& m = *model;
     numIntPoints = piefg_ ? m.NUMNP + m.NCELL : m.NINTX * m.NINTY * m.NINTZ * m.NCELL;
-    intPoints.assign(numIntPoints, IntegrationPoint{});
-    pointState.assign(numIntPoints, MaterialState{});
+    resizeFresh(intPoints, static_cast<std::size_t>(numIntPoints));
+    resizeFresh(pointState, static_cast<std::size_t>(numIntPoints));
     pointTable_ = InfluenceTable{};
     longestList_ = 0;
     if (piefg_)

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "input/fatal_exit.h"
+#include "model/prefault.h"
 
 namespace zelk {
 
@@ -14,7 +15,7 @@ template <typename Record>
 void sizeTable(std::vector<Record>& table, int& countField, int count) {
     table.clear();
     table.shrink_to_fit();
-    table.resize(static_cast<std::size_t>(count));
+    resizeFresh(table, static_cast<std::size_t>(count));
     countField = count;
 }
 
