@@ -1,13 +1,17 @@
-// evaluateAll on 1 to 4 threads against evaluateAt point after point:
-// influence lists, values, derivatives, the support sizes SingularCheck
-// leaves behind, and the first failure with its message, all bit for bit.
+// evaluateAll on 1 to 4 threads, on all points at once and a batch at a time
+// (the later batches start from the sizes SingularCheck left), against
+// evaluateAt point after point: influence lists, values, derivatives, the
+// support sizes left behind, and the first failure with its message, all bit
+// for bit.
 #include <gtest/gtest.h>
 
 #include <omp.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -57,7 +61,8 @@ struct Outcome {
     std::string console;
 };
 
-Outcome evaluate(const Case& c, bool all, int threads) {
+// batch: points per evaluateAll call; 0 for evaluateAt on each point.
+Outcome evaluate(const Case& c, std::size_t batch, int threads) {
     omp_set_num_threads(threads);
     MlsApproximation approximation(c.nodes);
     c.apply(approximation);
@@ -65,10 +70,11 @@ Outcome evaluate(const Case& c, bool all, int threads) {
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     try {
-        if (all)
-            approximation.evaluateAll(o.points, 1, "FULL");
-        else
+        if (batch == 0)
             for (EvPoint& p : o.points) approximation.evaluateAt(p, 1, "FULL");
+        for (std::size_t first = 0; batch > 0 && first < o.points.size(); first += batch)
+            approximation.evaluateAll(std::span(o.points).subspan(first, std::min(batch, o.points.size() - first)),
+                                      1, "FULL");
     } catch (const FatalExit&) {
         o.ended = true;
     }
@@ -99,10 +105,13 @@ TEST_F(ThreadedEvaluation, GivesTheSerialResultsAtAnyThreadCount) {
     };
     const int previous = omp_get_max_threads();
     for (const Case& c : cases) {
-        const Outcome serial = evaluate(c, false, 1);
-        for (int threads = 1; threads <= 4; ++threads) {
-            const Outcome threaded = evaluate(c, true, threads);
-            const std::string where = c.name + ", " + std::to_string(threads) + " threads";
+        const Outcome serial = evaluate(c, 0, 1);
+        for (int run = 0; run < 6; ++run) {
+            const int threads = run < 4 ? run + 1 : run - 2;
+            const std::size_t batch = run < 4 ? serial.points.size() : 37;
+            const Outcome threaded = evaluate(c, batch, threads);
+            const std::string where =
+                c.name + ", " + std::to_string(threads) + " threads, batches of " + std::to_string(batch);
             ASSERT_EQ(threaded.ended, serial.ended) << where;
             ASSERT_EQ(threaded.console, serial.console) << where;
             ASSERT_EQ(threaded.sizes, serial.sizes) << where;
