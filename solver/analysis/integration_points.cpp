@@ -243,6 +243,7 @@ void DynamicAnalysis::buildPiefgPoints(PointEvaluator& approximation) {
                 std::vector<std::array<double, 3>>().swap(nodePoint.shapeDerivs);
             }
         });
+#pragma omp parallel for schedule(static) if (m.NCELL > kParallelCopyPoints)
     for (int i = 0; i < m.NCELL; ++i) {
         Cell& cell = m.cells[i];
         cell.numCellPoints = 1;

@@ -12,6 +12,7 @@
 #include "input/fatal_exit.h"
 #include "meshless/distance_sort.h"
 #include "meshless/mls_approximation.h"
+#include "model/prefault.h"
 
 namespace zelk {
 
@@ -45,8 +46,8 @@ void MlsApproximation::supportSizesBy(bool useIndex) {
     std::vector<double> radius;
     std::vector<int> nearest;
     if (threaded) {
-        radius.resize(n);
-        nearest.resize(static_cast<std::size_t>(n) * L);
+        resizeFresh(radius, static_cast<std::size_t>(n));
+        resizeFresh(nearest, static_cast<std::size_t>(n) * L);
         prepareWorkers(omp_get_max_threads());
 #pragma omp parallel
         {
