@@ -173,6 +173,7 @@ void DynamicAnalysis::buildIntegrationPoints(PointEvaluator& approximation) {
             if (bc.code[d] == 0) fixedDofs_.push_back(3 * bc.node + d);
     cellsHaveNodes_ = true;
     connectivity_.clear();
+    connectivity_.reserve(m.cells.size());
     std::array<int, 8> nodes{};
     for (const Cell& cell : m.cells) {
         if (!cellNodes(cell, m.NUMNP, nodes)) {
@@ -182,7 +183,7 @@ void DynamicAnalysis::buildIntegrationPoints(PointEvaluator& approximation) {
         }
         connectivity_.push_back(nodes);
     }
-    nodeRows_.assign(m.NUMNP, NodeRow{});
+    resizeFresh(nodeRows_, static_cast<std::size_t>(m.NUMNP));
 }
 
 void DynamicAnalysis::appendToTable(InfluenceTable& table, std::span<const EvPoint> points, int tableRows,
