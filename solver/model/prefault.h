@@ -2,7 +2,7 @@
 // one page at a time by the thread that writes. The large tables that one
 // thread fills (the model's records, the analysis's per-point arrays) have
 // their pages mapped ahead instead: in one call per thread, which the system
-// does several times faster, and on all threads.
+// does faster than page by page, and on all threads.
 #pragma once
 
 #include <cstddef>
