@@ -13,6 +13,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "input/fatal_exit.h"
@@ -106,9 +107,9 @@ TEST_F(ThreadedEvaluation, GivesTheSerialResultsAtAnyThreadCount) {
     const int previous = omp_get_max_threads();
     for (const Case& c : cases) {
         const Outcome serial = evaluate(c, 0, 1);
-        for (int run = 0; run < 6; ++run) {
-            const int threads = run < 4 ? run + 1 : run - 2;
-            const std::size_t batch = run < 4 ? serial.points.size() : 37;
+        const std::size_t all = serial.points.size();
+        for (const auto& [threads, batch] :
+             std::vector<std::pair<int, std::size_t>>{{1, all}, {2, all}, {3, all}, {4, all}, {2, 37}, {3, 37}}) {
             const Outcome threaded = evaluate(c, batch, threads);
             const std::string where =
                 c.name + ", " + std::to_string(threads) + " threads, batches of " + std::to_string(batch);
